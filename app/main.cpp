@@ -1,0 +1,3 @@
+int VelmoraMain(int argc, char** argv);
+
+int main(int argc, char** argv) { return VelmoraMain(argc, argv); }

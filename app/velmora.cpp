@@ -1,0 +1,6 @@
+#include "platform/embedded.hpp"
+
+int VelmoraMain(int, char**) {
+    RegisterEmbeddedFiles();
+    return 0;
+}
