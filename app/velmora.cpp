@@ -1,6 +1,134 @@
-#include "platform/embedded.hpp"
+// Start-up and the main loop.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
 
-int VelmoraMain(int, char**) {
+#include "app/frame.hpp"
+#include "app/globals.hpp"
+#include "app/options.hpp"
+#include "app/script.hpp"
+#include "platform/audio.hpp"
+#include "platform/embedded.hpp"
+#include "platform/graphics.hpp"
+#include "platform/input.hpp"
+#include "platform/platform_hooks.hpp"
+#include "platform/random.hpp"
+#include "platform/timing.hpp"
+
+namespace {
+
+TScript g_script;
+bool g_haveScript = false;
+int64_t g_maxFrames = -1;
+
+void AfterFlip(int64_t frames) {
+    if (g_haveScript) g_script.Apply(frames);
+    if (g_maxFrames >= 0 && frames >= g_maxFrames) InputClose();
+}
+
+// Until the title screen exists, the main loop shows the puzzle background and waits for
+// the window to close.
+std::string RunTitleStandIn() {
+    for (;;) {
+        Cls();
+        UpdateInput();
+        SetBlend(ALPHABLEND);
+        SetAlpha(1);
+        SetColor(255, 255, 255);
+        if (BackgroundImage) DrawImage(BackgroundImage, 0, 0);
+        if (BoardImage) DrawImage(BoardImage, 0, 0);
+        FlipFrame(-1);
+    }
+}
+
+void StartMusic(int selectedMusic) {
+    MusicSound = LoadSound("incbin::../sfx/song" + std::to_string(selectedMusic + 1) + ".ogg", SOUND_LOOP);
+    if (MusicSound) {
+        MusicChannel = AllocChannel();
+        PlaySound(MusicSound, MusicChannel);
+    }
+}
+
+void MainLoop() {
+    bool repeat = false;
+    std::string action;
+    for (;;) {
+        if (!repeat) {
+            LoadBackground(0);
+            action = RunTitleStandIn();
+        }
+        Cls();
+        Flip(-1);
+        if (action == "QUIT") {
+            Language->Write();
+            Language.reset();
+            QuitProgram(0);
+        }
+    }
+}
+
+}  // namespace
+
+int VelmoraMain(int argc, char** argv) {
+    RunOptions opts;
+    std::string error;
+    if (!ParseRunOptions(argc, argv, opts, error)) {
+        std::fprintf(stderr, "velmora: %s\n%s", error.c_str(), RunOptionsHelp());
+        return 2;
+    }
+    if (opts.help) {
+        std::printf("%s", RunOptionsHelp());
+        return 0;
+    }
+    if (opts.version) {
+        std::printf("Velmora %s\n", VELMORA_VERSION);
+        return 0;
+    }
+    if (!opts.scriptPath.empty()) {
+        if (!g_script.Load(opts.scriptPath, error)) {
+            std::fprintf(stderr, "velmora: script %s: %s\n", opts.scriptPath.c_str(), error.c_str());
+            return 2;
+        }
+        g_haveScript = true;
+    }
+    g_maxFrames = opts.maxFrames;
+    SetVirtualClock(opts.virtualClock);
+
+    // 1. Embedded files, shared objects, random seed.
     RegisterEmbeddedFiles();
+    CreateSharedObjects();
+    SeedRnd(opts.haveSeed ? opts.seed : Millisecs());
+    AutoMidHandle(true);
+    DefaultButtonImage = LoadAnimImage("incbin::../gfx/default_button.png", 122, 60, 0, 3);
+    AutoMidHandle(false);
+    ReglerImage = LoadImage("incbin::../gfx/regler.png");
+
+    // 2. Audio.
+    // Opening the device is the presence test; without one the software mixer takes over.
+    if (!SetAudioDriver("OpenAL Default")) SetAudioDriver("FreeAudio");
+    std::printf("Audio driver: %s\n", AudioDriverName().empty() ? "none" : AudioDriverName().c_str());
+
+    // 3, 4. Window.
+    AppTitle(Tx("Velmora"));
+    if (!Graphics(kLogicalWidth, kLogicalHeight, 0, 60, 0)) {
+        std::fprintf(stderr, "velmora: cannot open the 640 x 480 OpenGL 3.3 window\n");
+        return 1;
+    }
+    SetImageFlags(MASKEDIMAGE | FILTEREDIMAGE | MIPMAPPEDIMAGE);
+    HideMouse();
+    SetBlend(ALPHABLEND);
+    SetAfterFlipHook(AfterFlip);
+    if (g_haveScript) g_script.Apply(0);
+
+    // 7. Music.
+    StartMusic(0);
+    if (MusicChannel) MusicChannel->SetVolume(1.0f);
+
+    // 8. Intro, then the puzzle-screen pictures.
+    LoadBoardGraphics();
+
+    // 9.
+    MainLoop();
     return 0;
 }

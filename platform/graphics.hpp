@@ -40,6 +40,7 @@ struct GpuTexture;
 
 class TImage {
 public:
+    TImage();
     ~TImage();
     int width = 0, height = 0;  // of one frame
     int flags = 0;

@@ -1,0 +1,437 @@
+// Sound output. Three back ends behind one channel model:
+//  - "OpenAL Default": OpenAL sources; songs stream through queued buffers refilled by a thread.
+//  - "FreeAudio": our own float mixer in SDL's audio callback (SDL_mixer would add a second
+//    decoder and channel model for the few things we need: volume, pause, loop, streaming).
+//  - none: no device at all; channels still keep time so the game behaves the same.
+#include "platform/audio.hpp"
+
+#include <AL/al.h>
+#include <AL/alc.h>
+#include <SDL2/SDL.h>
+#include <vorbis/vorbisfile.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstring>
+#include <mutex>
+#include <thread>
+
+#include "platform/timing.hpp"
+
+namespace {
+
+constexpr double kStreamAboveSeconds = 20.0;  // longer sounds (the songs) are streamed
+constexpr int kStreamBuffers = 4;
+constexpr int kStreamChunkFrames = 8192;
+
+// ---- Ogg Vorbis from memory ----
+struct MemReader {
+    const std::vector<uint8_t>* data;
+    size_t pos = 0;
+};
+
+size_t MemRead(void* ptr, size_t size, size_t n, void* src) {
+    auto* m = static_cast<MemReader*>(src);
+    size_t want = size * n, left = m->data->size() - m->pos;
+    size_t take = std::min(want, left);
+    std::memcpy(ptr, m->data->data() + m->pos, take);
+    m->pos += take;
+    return size ? take / size : 0;
+}
+
+int MemSeek(void* src, ogg_int64_t off, int whence) {
+    auto* m = static_cast<MemReader*>(src);
+    int64_t base = whence == SEEK_SET ? 0 : whence == SEEK_CUR ? int64_t(m->pos) : int64_t(m->data->size());
+    int64_t p = base + off;
+    if (p < 0 || p > int64_t(m->data->size())) return -1;
+    m->pos = size_t(p);
+    return 0;
+}
+
+long MemTell(void* src) { return long(static_cast<MemReader*>(src)->pos); }
+
+// A decoder positioned in one Ogg Vorbis stream.
+class Decoder {
+public:
+    explicit Decoder(const std::vector<uint8_t>& data) : reader_{&data} {
+        ov_callbacks cb{MemRead, MemSeek, nullptr, MemTell};
+        ok_ = ov_open_callbacks(&reader_, &vf_, nullptr, 0, cb) == 0;
+    }
+    ~Decoder() {
+        if (ok_) ov_clear(&vf_);
+    }
+    Decoder(const Decoder&) = delete;
+    Decoder& operator=(const Decoder&) = delete;
+    bool ok() const { return ok_; }
+    vorbis_info* info() { return ov_info(&vf_, -1); }
+    double seconds() { return ov_time_total(&vf_, -1); }
+    // Fills up to frames frames of interleaved 16-bit samples; loops back when asked.
+    size_t Read(int16_t* out, size_t frames, int channels, bool loop) {
+        size_t done = 0;
+        int guard = 0;
+        while (done < frames) {
+            int section;
+            long got = ov_read(&vf_, reinterpret_cast<char*>(out + done * channels),
+                               int((frames - done) * channels * 2), 0, 2, 1, &section);
+            if (got > 0) {
+                done += size_t(got) / (2 * channels);
+                guard = 0;
+            } else if (got == 0 && loop && ++guard < 2) {
+                ov_raw_seek(&vf_, 0);
+            } else {
+                break;
+            }
+        }
+        return done;
+    }
+
+private:
+    MemReader reader_;
+    OggVorbis_File vf_;
+    bool ok_ = false;
+};
+
+enum class Driver { None, OpenAL, FreeAudio };
+
+}  // namespace
+
+// Decoded or streamed sound.
+class SoundData : public TSound {
+public:
+    std::vector<int16_t> pcm;  // interleaved; empty when streamed
+    bool streamed = false;
+    ALuint alBuffer = 0;
+};
+
+struct TChannel::Impl {
+    std::shared_ptr<SoundData> sound;
+    bool started = false, stopped = true, paused = false;
+    float volume = 1.0f;
+    // Time keeping for the silent driver and the Playing query.
+    int64_t startedAt = 0, pausedAt = 0, pausedTotal = 0;
+    // FreeAudio mixing position (frames) and stream decoder.
+    size_t pos = 0;
+    std::unique_ptr<Decoder> stream;
+    // OpenAL
+    ALuint source = 0;
+    ALuint buffers[kStreamBuffers] = {};
+    bool streamEnded = false;
+};
+
+namespace {
+
+struct AudioState {
+    Driver driver = Driver::None;
+    std::string name = "";
+    ALCdevice* device = nullptr;
+    ALCcontext* context = nullptr;
+    SDL_AudioDeviceID sdlDev = 0;
+    int sdlRate = 44100;
+    std::recursive_mutex mutex;  // channel list and FreeAudio mixing
+    std::vector<std::shared_ptr<TChannel::Impl>> active;
+    std::thread streamer;
+    std::atomic<bool> stopStreamer{false};
+};
+AudioState& A() {
+    static AudioState a;
+    return a;
+}
+
+int64_t NowMs() { return Millisecs(); }
+
+// ---- OpenAL streaming ----
+bool FillAlBuffer(TChannel::Impl& c, ALuint buf) {
+    SoundData& s = *c.sound;
+    std::vector<int16_t> tmp(size_t(kStreamChunkFrames) * size_t(s.channels));
+    size_t frames = c.stream->Read(tmp.data(), kStreamChunkFrames, s.channels, s.loop);
+    if (frames == 0) return false;
+    alBufferData(buf, s.channels == 1 ? AL_FORMAT_MONO16 : AL_FORMAT_STEREO16, tmp.data(),
+                 ALsizei(frames * size_t(s.channels) * 2), s.rate);
+    return true;
+}
+
+void ServiceStreams() {
+    std::lock_guard lock(A().mutex);
+    for (auto& c : A().active) {
+        if (!c->sound || !c->sound->streamed || !c->source || c->stopped || c->streamEnded) continue;
+        ALint processed = 0;
+        alGetSourcei(c->source, AL_BUFFERS_PROCESSED, &processed);
+        while (processed-- > 0) {
+            ALuint b;
+            alSourceUnqueueBuffers(c->source, 1, &b);
+            if (FillAlBuffer(*c, b))
+                alSourceQueueBuffers(c->source, 1, &b);
+            else
+                c->streamEnded = true;
+        }
+        ALint state;
+        alGetSourcei(c->source, AL_SOURCE_STATE, &state);
+        ALint queued = 0;
+        alGetSourcei(c->source, AL_BUFFERS_QUEUED, &queued);
+        // A starved source stops; restart it unless the game paused it.
+        if (state == AL_STOPPED && queued > 0 && !c->paused) alSourcePlay(c->source);
+    }
+}
+
+// ---- FreeAudio mixer ----
+void MixCallback(void*, Uint8* stream, int len) {
+    auto* out = reinterpret_cast<float*>(stream);
+    int frames = len / int(sizeof(float) * 2);
+    std::fill(out, out + frames * 2, 0.0f);
+    std::lock_guard lock(A().mutex);
+    std::vector<int16_t> tmp;
+    for (auto& c : A().active) {
+        if (!c->sound || c->stopped || c->paused || !c->started) continue;
+        SoundData& s = *c->sound;
+        float vol = c->volume;
+        int ch = s.channels;
+        for (int f = 0; f < frames; ++f) {
+            int16_t l, r;
+            if (s.streamed) {
+                if (tmp.empty()) {
+                    tmp.resize(size_t(frames) * size_t(ch));
+                    size_t got = c->stream ? c->stream->Read(tmp.data(), size_t(frames), ch, s.loop) : 0;
+                    if (got < size_t(frames)) {
+                        std::fill(tmp.begin() + long(got * size_t(ch)), tmp.end(), 0);
+                        if (!s.loop) c->stopped = true;
+                    }
+                }
+                l = tmp[size_t(f) * size_t(ch)];
+                r = tmp[size_t(f) * size_t(ch) + size_t(ch - 1)];
+            } else {
+                size_t total = s.pcm.size() / size_t(ch);
+                if (c->pos >= total) {
+                    if (!s.loop || total == 0) {
+                        c->stopped = true;
+                        break;
+                    }
+                    c->pos = 0;
+                }
+                l = s.pcm[c->pos * size_t(ch)];
+                r = s.pcm[c->pos * size_t(ch) + size_t(ch - 1)];
+                ++c->pos;
+            }
+            out[f * 2] += l / 32768.0f * vol;
+            out[f * 2 + 1] += r / 32768.0f * vol;
+        }
+        tmp.clear();
+    }
+    for (int i = 0; i < frames * 2; ++i) out[i] = std::clamp(out[i], -1.0f, 1.0f);
+}
+
+}  // namespace
+
+bool AudioDriverExists(const std::string& name) {
+    if (name == "OpenAL Default" || name == "OpenAL") {
+        ALCdevice* d = alcOpenDevice(nullptr);
+        if (!d) return false;
+        alcCloseDevice(d);
+        return true;
+    }
+    if (name == "FreeAudio") return true;
+    return false;
+}
+
+void CloseAudio() {
+    AudioState& a = A();
+    if (a.streamer.joinable()) {
+        a.stopStreamer = true;
+        a.streamer.join();
+        a.stopStreamer = false;
+    }
+    {
+        std::lock_guard lock(a.mutex);
+        for (auto& c : a.active) {
+            if (c->source) {
+                alSourceStop(c->source);
+                alSourcei(c->source, AL_BUFFER, 0);
+                alDeleteSources(1, &c->source);
+                c->source = 0;
+                if (c->buffers[0]) alDeleteBuffers(kStreamBuffers, c->buffers);
+            }
+        }
+        a.active.clear();
+    }
+    if (a.sdlDev) SDL_CloseAudioDevice(a.sdlDev);
+    a.sdlDev = 0;
+    if (a.context) {
+        alcMakeContextCurrent(nullptr);
+        alcDestroyContext(a.context);
+    }
+    if (a.device) alcCloseDevice(a.device);
+    a.context = nullptr;
+    a.device = nullptr;
+    a.driver = Driver::None;
+    a.name.clear();
+}
+
+bool SetAudioDriver(const std::string& name) {
+    AudioState& a = A();
+    CloseAudio();
+    if (name == "OpenAL Default" || name == "OpenAL") {
+        a.device = alcOpenDevice(nullptr);
+        if (a.device) a.context = alcCreateContext(a.device, nullptr);
+        if (a.context && alcMakeContextCurrent(a.context)) {
+            a.driver = Driver::OpenAL;
+            a.name = name;
+            a.streamer = std::thread([] {
+                while (!A().stopStreamer) {
+                    ServiceStreams();
+                    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                }
+            });
+            return true;
+        }
+        CloseAudio();
+        return false;
+    }
+    if (name == "FreeAudio") {
+        if (!SDL_WasInit(SDL_INIT_AUDIO) && SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+        SDL_AudioSpec want{}, have{};
+        want.freq = 44100;
+        want.format = AUDIO_F32SYS;
+        want.channels = 2;
+        want.samples = 1024;
+        want.callback = MixCallback;
+        a.sdlDev = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+        if (!a.sdlDev) return false;
+        a.sdlRate = have.freq;
+        a.driver = Driver::FreeAudio;
+        a.name = name;
+        SDL_PauseAudioDevice(a.sdlDev, 0);
+        return true;
+    }
+    return false;
+}
+
+std::string AudioDriverName() { return A().name; }
+
+SoundRef LoadSound(const std::string& path, int flags) {
+    auto s = std::make_shared<SoundData>();
+    if (!LoadBytes(path, s->ogg)) return nullptr;
+    Decoder d(s->ogg);
+    if (!d.ok()) return nullptr;
+    vorbis_info* vi = d.info();
+    if (!vi || vi->channels < 1 || vi->channels > 2) return nullptr;
+    s->rate = int(vi->rate);
+    s->channels = vi->channels;
+    s->seconds = d.seconds();
+    s->loop = flags & SOUND_LOOP;
+    s->streamed = s->seconds > kStreamAboveSeconds;
+    if (!s->streamed) {
+        size_t frames = size_t(std::max(0.0, s->seconds) * s->rate) + 1;
+        s->pcm.resize(frames * size_t(s->channels));
+        s->pcm.resize(d.Read(s->pcm.data(), frames, s->channels, false) * size_t(s->channels));
+    }
+    return s;
+}
+
+ChannelRef AllocChannel() { return std::make_shared<TChannel>(); }
+
+static void StartChannel(TChannel& ch, const SoundRef& sound, bool paused) {
+    ch.Stop();
+    auto impl = std::make_shared<TChannel::Impl>();
+    impl->sound = std::static_pointer_cast<SoundData>(sound);
+    impl->started = true;
+    impl->stopped = false;
+    impl->paused = paused;
+    impl->volume = ch.Volume();
+    impl->startedAt = NowMs();
+    impl->pausedAt = impl->startedAt;
+    if (impl->sound->streamed) impl->stream = std::make_unique<Decoder>(impl->sound->ogg);
+    AudioState& a = A();
+    if (a.driver == Driver::OpenAL) {
+        SoundData& s = *impl->sound;
+        alGenSources(1, &impl->source);
+        alSourcef(impl->source, AL_GAIN, ch.Volume());
+        if (s.streamed) {
+            alGenBuffers(kStreamBuffers, impl->buffers);
+            ALsizei n = 0;
+            for (ALuint b : impl->buffers)
+                if (FillAlBuffer(*impl, b)) ++n;
+            alSourceQueueBuffers(impl->source, n, impl->buffers);
+        } else {
+            if (!s.alBuffer) {
+                alGenBuffers(1, &s.alBuffer);
+                alBufferData(s.alBuffer, s.channels == 1 ? AL_FORMAT_MONO16 : AL_FORMAT_STEREO16, s.pcm.data(),
+                             ALsizei(s.pcm.size() * 2), s.rate);
+            }
+            alSourcei(impl->source, AL_BUFFER, ALint(s.alBuffer));
+            alSourcei(impl->source, AL_LOOPING, s.loop ? AL_TRUE : AL_FALSE);
+        }
+        if (!paused) alSourcePlay(impl->source);
+    }
+    std::lock_guard lock(a.mutex);
+    ch.impl = impl;
+    a.active.push_back(impl);
+}
+
+ChannelRef PlaySound(const SoundRef& sound, ChannelRef channel) {
+    if (!channel) channel = AllocChannel();
+    if (sound) StartChannel(*channel, sound, false);
+    return channel;
+}
+
+ChannelRef CueSound(const SoundRef& sound, ChannelRef channel) {
+    if (!channel) channel = AllocChannel();
+    if (sound) StartChannel(*channel, sound, true);
+    return channel;
+}
+
+void TChannel::Stop() {
+    if (!impl) return;
+    AudioState& a = A();
+    std::lock_guard lock(a.mutex);
+    impl->stopped = true;
+    if (impl->source) {
+        alSourceStop(impl->source);
+        alSourcei(impl->source, AL_BUFFER, 0);
+        alDeleteSources(1, &impl->source);
+        impl->source = 0;
+        if (impl->buffers[0]) alDeleteBuffers(kStreamBuffers, impl->buffers);
+    }
+    a.active.erase(std::remove(a.active.begin(), a.active.end(), impl), a.active.end());
+    impl.reset();
+}
+
+void TChannel::SetPaused(bool paused) {
+    if (!impl) return;
+    std::lock_guard lock(A().mutex);
+    if (paused == impl->paused) return;
+    int64_t now = NowMs();
+    if (paused)
+        impl->pausedAt = now;
+    else
+        impl->pausedTotal += now - impl->pausedAt;
+    impl->paused = paused;
+    if (impl->source) {
+        if (paused)
+            alSourcePause(impl->source);
+        else
+            alSourcePlay(impl->source);
+    }
+}
+
+void TChannel::SetVolume(float v) {
+    volume_ = std::clamp(v, 0.0f, 1.0f);
+    if (impl && impl->source) alSourcef(impl->source, AL_GAIN, volume_);
+    if (impl) impl->volume = volume_;
+}
+
+bool TChannel::Playing() {
+    if (!impl || impl->stopped) return false;
+    std::lock_guard lock(A().mutex);
+    if (impl->source) {
+        ALint state;
+        alGetSourcei(impl->source, AL_SOURCE_STATE, &state);
+        if (state == AL_PLAYING || state == AL_PAUSED) return true;
+        if (impl->sound->streamed && !impl->streamEnded) return true;  // briefly starved
+        return impl->paused;
+    }
+    if (A().driver == Driver::FreeAudio) return !impl->stopped;
+    // No device: the sound "plays" for its length, as far as anyone can tell.
+    if (impl->sound->loop) return true;
+    int64_t now = impl->paused ? impl->pausedAt : NowMs();
+    return double(now - impl->startedAt - impl->pausedTotal) < impl->sound->seconds * 1000.0;
+}

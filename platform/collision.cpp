@@ -1,0 +1,120 @@
+// Pixel-exact collision layers on the CPU. Each layer is a bit field covering the screen and
+// a screen's width and height around it, so pieces partly off screen still collide.
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <vector>
+
+#include "platform/graphics.hpp"
+
+namespace {
+
+constexpr int kMinX = -kLogicalWidth, kMinY = -kLogicalHeight;
+constexpr int kSpanW = kLogicalWidth * 3, kSpanH = kLogicalHeight * 3;
+
+struct Layer {
+    std::vector<uint64_t> bits;  // empty until first written
+    bool Get(int x, int y) const {
+        if (bits.empty()) return false;
+        size_t i = size_t(y - kMinY) * kSpanW + size_t(x - kMinX);
+        return (bits[i >> 6] >> (i & 63)) & 1;
+    }
+    void Set(int x, int y) {
+        if (bits.empty()) bits.assign(size_t(kSpanW) * kSpanH / 64 + 1, 0);
+        size_t i = size_t(y - kMinY) * kSpanW + size_t(x - kMinX);
+        bits[i >> 6] |= uint64_t(1) << (i & 63);
+    }
+};
+std::array<Layer, 32> g_layers;
+
+// Calls visit(x, y) for every screen pixel covered by an opaque pixel of the placed frame.
+// Returns true as soon as visit does.
+template <class Visit>
+bool Rasterize(const TPixmap* pix, int w, int h, float hx, float hy, float x, float y, Visit visit) {
+    float ox, oy, sx, sy;
+    GetOrigin(ox, oy);
+    GetScale(sx, sy);
+    float rot = GetRotation();
+    if (sx == 0 || sy == 0) return false;
+    double c = std::cos(rot * 3.14159265358979 / 180.0), s = std::sin(rot * 3.14159265358979 / 180.0);
+    double px = x + ox, py = y + oy;
+    // Corners of the placed frame give the screen box to scan.
+    double minX = 1e9, minY = 1e9, maxX = -1e9, maxY = -1e9;
+    const double cx[4] = {-hx, w - hx, w - hx, -hx}, cy[4] = {-hy, -hy, h - hy, h - hy};
+    for (int i = 0; i < 4; ++i) {
+        double lx = cx[i] * sx, ly = cy[i] * sy;
+        double X = px + lx * c - ly * s, Y = py + lx * s + ly * c;
+        minX = std::min(minX, X);
+        maxX = std::max(maxX, X);
+        minY = std::min(minY, Y);
+        maxY = std::max(maxY, Y);
+    }
+    int x0 = std::max(kMinX, int(std::floor(minX))), x1 = std::min(kMinX + kSpanW - 1, int(std::ceil(maxX)));
+    int y0 = std::max(kMinY, int(std::floor(minY))), y1 = std::min(kMinY + kSpanH - 1, int(std::ceil(maxY)));
+    for (int Y = y0; Y <= y1; ++Y)
+        for (int X = x0; X <= x1; ++X) {
+            // Inverse transform of the pixel centre into frame coordinates.
+            double dx = X + 0.5 - px, dy = Y + 0.5 - py;
+            double lx = (dx * c + dy * s) / sx, ly = (-dx * s + dy * c) / sy;
+            double u = lx + hx, v = ly + hy;
+            if (u < 0 || v < 0 || u >= w || v >= h) continue;
+            if (pix && (pix->ReadPixel(int(u), int(v)) >> 24) == 0) continue;
+            if (visit(X, Y)) return true;
+        }
+    return false;
+}
+
+bool TestAndWrite(const TPixmap* pix, int w, int h, float hx, float hy, float x, float y, uint32_t testMask,
+                  uint32_t writeMask) {
+    bool hit = false;
+    if (testMask) {
+        hit = Rasterize(pix, w, h, hx, hy, x, y, [&](int X, int Y) {
+            for (int l = 0; l < 32; ++l)
+                if ((testMask >> l) & 1 && g_layers[size_t(l)].Get(X, Y)) return true;
+            return false;
+        });
+    }
+    if (writeMask) {
+        Rasterize(pix, w, h, hx, hy, x, y, [&](int X, int Y) {
+            for (int l = 0; l < 32; ++l)
+                if ((writeMask >> l) & 1) g_layers[size_t(l)].Set(X, Y);
+            return false;
+        });
+    }
+    return hit;
+}
+
+}  // namespace
+
+void ResetCollisions(uint32_t mask) {
+    for (int l = 0; l < 32; ++l)
+        if ((mask >> l) & 1) g_layers[size_t(l)].bits.clear();
+}
+
+bool CollideImage(const ImageRef& img, float x, float y, int frame, uint32_t testMask, uint32_t writeMask) {
+    if (!img || frame < 0 || frame >= int(img->frames.size())) return false;
+    return TestAndWrite(img->frames[size_t(frame)].get(), img->width, img->height, img->handle_x, img->handle_y, x,
+                        y, testMask, writeMask);
+}
+
+bool CollideRect(float x, float y, float w, float h, uint32_t testMask, uint32_t writeMask) {
+    if (w <= 0 || h <= 0) return false;
+    float hx, hy;
+    GetHandle(hx, hy);
+    // A rectangle of w x h is a frame without transparent pixels.
+    return TestAndWrite(nullptr, int(std::ceil(w)), int(std::ceil(h)), hx, hy, x, y, testMask, writeMask);
+}
+
+bool ImagesCollide(const ImageRef& a, float x1, float y1, int f1, const ImageRef& b, float x2, float y2, int f2) {
+    if (!a || !b || f1 < 0 || f2 < 0 || f1 >= int(a->frames.size()) || f2 >= int(b->frames.size())) return false;
+    int ax = int(std::floor(x1 - a->handle_x)), ay = int(std::floor(y1 - a->handle_y));
+    int bx = int(std::floor(x2 - b->handle_x)), by = int(std::floor(y2 - b->handle_y));
+    int x0 = std::max(ax, bx), y0 = std::max(ay, by);
+    int xe = std::min(ax + a->width, bx + b->width), ye = std::min(ay + a->height, by + b->height);
+    const TPixmap& pa = *a->frames[size_t(f1)];
+    const TPixmap& pb = *b->frames[size_t(f2)];
+    for (int y = y0; y < ye; ++y)
+        for (int x = x0; x < xe; ++x)
+            if ((pa.ReadPixel(x - ax, y - ay) >> 24) && (pb.ReadPixel(x - bx, y - by) >> 24)) return true;
+    return false;
+}

@@ -1,0 +1,217 @@
+// Picture decoding and CPU-side image handling. No GL here: images keep their pixels and the
+// renderer turns them into textures when first drawn, so pictures can load before the window.
+#include <csetjmp>
+#include <cstdio>
+#include <cstring>
+
+#include <jpeglib.h>
+#include <png.h>
+
+#include "platform/graphics.hpp"
+
+namespace {
+int g_imageFlags = 0;
+bool g_autoMidHandle = false;
+}  // namespace
+
+uint32_t TPixmap::ReadPixel(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width || y >= height) return 0;
+    return pixels[size_t(y) * size_t(pitch) + size_t(x)];
+}
+
+void TPixmap::WritePixel(int x, int y, uint32_t argb) {
+    if (x < 0 || y < 0 || x >= width || y >= height) return;
+    pixels[size_t(y) * size_t(pitch) + size_t(x)] = argb;
+}
+
+PixmapRef CreatePixmap(int w, int h) { return std::make_shared<TPixmap>(std::max(0, w), std::max(0, h)); }
+
+static PixmapRef DecodePng(const uint8_t* data, size_t size) {
+    png_image img;
+    std::memset(&img, 0, sizeof img);
+    img.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_memory(&img, data, size)) return nullptr;
+    img.format = PNG_FORMAT_BGRA;  // little-endian 0xAARRGGBB words
+    if (img.width == 0 || img.height == 0 || img.width > 16384 || img.height > 16384) {
+        png_image_free(&img);
+        return nullptr;
+    }
+    auto pix = CreatePixmap(int(img.width), int(img.height));
+    if (!png_image_finish_read(&img, nullptr, pix->pixels.data(), int(img.width) * 4, nullptr)) {
+        png_image_free(&img);
+        return nullptr;
+    }
+    return pix;
+}
+
+namespace {
+struct JpegError {
+    jpeg_error_mgr mgr;
+    std::jmp_buf jump;
+};
+void JpegFail(j_common_ptr cinfo) { std::longjmp(reinterpret_cast<JpegError*>(cinfo->err)->jump, 1); }
+void JpegQuiet(j_common_ptr) {}
+}  // namespace
+
+static PixmapRef DecodeJpeg(const uint8_t* data, size_t size) {
+    jpeg_decompress_struct cinfo;
+    JpegError err;
+    cinfo.err = jpeg_std_error(&err.mgr);
+    err.mgr.error_exit = JpegFail;
+    err.mgr.output_message = JpegQuiet;
+    PixmapRef pix;
+    std::vector<uint8_t> row;
+    if (setjmp(err.jump)) {
+        jpeg_destroy_decompress(&cinfo);
+        return nullptr;
+    }
+    jpeg_create_decompress(&cinfo);
+    jpeg_mem_src(&cinfo, data, static_cast<unsigned long>(size));
+    jpeg_read_header(&cinfo, TRUE);
+    cinfo.out_color_space = JCS_RGB;
+    jpeg_start_decompress(&cinfo);
+    if (cinfo.output_width > 16384 || cinfo.output_height > 16384) {
+        jpeg_destroy_decompress(&cinfo);
+        return nullptr;
+    }
+    pix = CreatePixmap(int(cinfo.output_width), int(cinfo.output_height));
+    row.resize(size_t(cinfo.output_width) * 3);
+    while (cinfo.output_scanline < cinfo.output_height) {
+        JSAMPROW r = row.data();
+        int y = int(cinfo.output_scanline);
+        jpeg_read_scanlines(&cinfo, &r, 1);
+        uint32_t* dst = &pix->pixels[size_t(y) * size_t(pix->pitch)];
+        for (size_t x = 0; x < cinfo.output_width; ++x)
+            dst[x] = 0xff000000u | (uint32_t(row[x * 3]) << 16) | (uint32_t(row[x * 3 + 1]) << 8) | row[x * 3 + 2];
+    }
+    jpeg_finish_decompress(&cinfo);
+    jpeg_destroy_decompress(&cinfo);
+    return pix;
+}
+
+PixmapRef DecodePixmap(const uint8_t* data, size_t size) {
+    if (size >= 8 && !png_sig_cmp(data, 0, 8)) return DecodePng(data, size);
+    if (size >= 3 && data[0] == 0xff && data[1] == 0xd8) return DecodeJpeg(data, size);
+    return nullptr;
+}
+
+PixmapRef LoadPixmap(const StreamRef& stream) {
+    if (!stream) return nullptr;
+    std::vector<uint8_t> bytes = stream->ReadAll();
+    return DecodePixmap(bytes.data(), bytes.size());
+}
+
+PixmapRef LoadPixmap(const std::string& path) { return LoadPixmap(ReadStream(path)); }
+
+std::vector<uint8_t> EncodePixmapPNG(const TPixmap& pix) {
+    png_image img;
+    std::memset(&img, 0, sizeof img);
+    img.version = PNG_IMAGE_VERSION;
+    img.width = uint32_t(pix.width);
+    img.height = uint32_t(pix.height);
+    img.format = PNG_FORMAT_BGRA;
+    png_alloc_size_t size = 0;
+    if (!png_image_write_get_memory_size(img, size, 0, pix.pixels.data(), pix.pitch * 4, nullptr)) return {};
+    std::vector<uint8_t> out(size);
+    if (!png_image_write_to_memory(&img, out.data(), &size, 0, pix.pixels.data(), pix.pitch * 4, nullptr))
+        return {};
+    out.resize(size);
+    return out;
+}
+
+bool SavePixmapPNG(const TPixmap& pix, const std::string& path) {
+    std::vector<uint8_t> bytes = EncodePixmapPNG(pix);
+    return !bytes.empty() && SaveBytesAtomically(path, bytes);
+}
+
+void SetImageFlags(int flags) { g_imageFlags = flags; }
+int GetImageFlags() { return g_imageFlags; }
+void AutoMidHandle(bool on) { g_autoMidHandle = on; }
+bool AutoMidHandleEnabled() { return g_autoMidHandle; }
+
+// Masked pictures lose their pure-black pixels, as the artists expect.
+static void ApplyMask(TPixmap& p) {
+    for (uint32_t& px : p.pixels)
+        if ((px & 0x00ffffffu) == 0) px = 0;
+}
+
+static ImageRef MakeImage(int w, int h, int flags) {
+    auto img = std::make_shared<TImage>();
+    img->width = w;
+    img->height = h;
+    img->flags = flags < 0 ? g_imageFlags : flags;
+    if (g_autoMidHandle) {
+        img->handle_x = float(w) / 2.0f;
+        img->handle_y = float(h) / 2.0f;
+    }
+    return img;
+}
+
+ImageRef LoadImageFromPixmap(const PixmapRef& pix, int flags) {
+    if (!pix || pix->width <= 0 || pix->height <= 0) return nullptr;
+    ImageRef img = MakeImage(pix->width, pix->height, flags);
+    auto copy = std::make_shared<TPixmap>(*pix);
+    if (img->flags & MASKEDIMAGE) ApplyMask(*copy);
+    img->frames.push_back(copy);
+    return img;
+}
+
+ImageRef LoadImage(const StreamRef& stream, int flags) { return LoadImageFromPixmap(LoadPixmap(stream), flags); }
+ImageRef LoadImage(const std::string& path, int flags) { return LoadImage(ReadStream(path), flags); }
+
+ImageRef LoadAnimImage(const StreamRef& stream, int cellW, int cellH, int first, int count, int flags) {
+    PixmapRef pix = LoadPixmap(stream);
+    if (!pix || cellW <= 0 || cellH <= 0 || count <= 0 || first < 0) return nullptr;
+    int cols = pix->width / cellW, rows = pix->height / cellH;
+    if (cols <= 0 || rows <= 0) return nullptr;
+    ImageRef img = MakeImage(cellW, cellH, flags);
+    for (int i = 0; i < count; ++i) {
+        int cell = first + i;
+        auto frame = CreatePixmap(cellW, cellH);
+        // Cells beyond the picture stay transparent rather than failing the whole strip.
+        if (cell < cols * rows) {
+            int cx = (cell % cols) * cellW, cy = (cell / cols) * cellH;
+            for (int y = 0; y < cellH; ++y)
+                std::memcpy(&frame->pixels[size_t(y) * size_t(cellW)],
+                            &pix->pixels[size_t(cy + y) * size_t(pix->pitch) + size_t(cx)], size_t(cellW) * 4);
+        }
+        if (img->flags & MASKEDIMAGE) ApplyMask(*frame);
+        img->frames.push_back(frame);
+    }
+    return img;
+}
+
+ImageRef LoadAnimImage(const std::string& path, int cellW, int cellH, int first, int count, int flags) {
+    return LoadAnimImage(ReadStream(path), cellW, cellH, first, count, flags);
+}
+
+ImageRef CreateImage(int w, int h, int frames, int flags) {
+    if (w <= 0 || h <= 0 || frames <= 0) return nullptr;
+    ImageRef img = MakeImage(w, h, flags);
+    for (int i = 0; i < frames; ++i) img->frames.push_back(CreatePixmap(w, h));
+    return img;
+}
+
+void MidHandleImage(const ImageRef& img) {
+    if (!img) return;
+    img->handle_x = float(img->width) / 2.0f;
+    img->handle_y = float(img->height) / 2.0f;
+}
+
+void SetImageHandle(const ImageRef& img, float x, float y) {
+    if (!img) return;
+    img->handle_x = x;
+    img->handle_y = y;
+}
+
+int ImageWidth(const ImageRef& img) { return img ? img->width : 0; }
+int ImageHeight(const ImageRef& img) { return img ? img->height : 0; }
+
+PixmapRef LockImage(const ImageRef& img, int frame) {
+    if (!img || frame < 0 || frame >= int(img->frames.size())) return nullptr;
+    return img->frames[size_t(frame)];
+}
+
+void ImageChanged(const ImageRef& img) {
+    if (img) img->dirty = true;
+}
