@@ -19,9 +19,7 @@ struct GpuTexture {
     GLuint id = 0;
     int texW = 0, texH = 0;
     int columns = 1;
-    ~GpuTexture() {
-        if (id && SDL_GL_GetCurrentContext()) glDeleteTextures(1, &id);
-    }
+    ~GpuTexture();
 };
 
 TImage::TImage() = default;
@@ -481,6 +479,16 @@ void PumpEvents() {
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
+
+GpuTexture::~GpuTexture() {
+    if (!id || !g_r.open) return;
+    // An image may be released right after it was drawn: send its pending sprites first.
+    if (g_r.haveBatch && g_r.batch.tex == id) {
+        Flush();
+        g_r.haveBatch = false;
+    }
+    glDeleteTextures(1, &id);
+}
 
 void SetGraphicsOptions(const GraphicsOptions& opts) { g_r.options = opts; }
 

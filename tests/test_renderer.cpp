@@ -1,0 +1,205 @@
+#include <gtest/gtest.h>
+
+#include "gl_env.hpp"
+#include "platform/graphics.hpp"
+
+namespace {
+
+// 3 x 1 picture: opaque, quarter-alpha and fully transparent pixels of one colour.
+ImageRef ThreeAlphas() {
+    ImageRef img = CreateImage(3, 1, 1, 0);
+    auto p = LockImage(img);
+    p->WritePixel(0, 0, 0xffc82800);  // (200, 40, 0)
+    p->WritePixel(1, 0, 0x40c82800);
+    p->WritePixel(2, 0, 0x00c82800);
+    ImageChanged(img);
+    return img;
+}
+
+struct BlendCase {
+    int mode;
+    uint32_t px[3][3];
+};
+
+}  // namespace
+
+class BlendModes : public GfxTest, public ::testing::WithParamInterface<BlendCase> {};
+
+TEST_P(BlendModes, CombineSourceAndDestinationAsDocumented) {
+    const BlendCase& c = GetParam();
+    SetClsColor(100, 100, 100);
+    Cls();
+    SetBlend(c.mode);
+    DrawImage(ThreeAlphas(), 10, 10);
+    auto grab = GrabPixmap(10, 10, 3, 1);
+    for (int i = 0; i < 3; ++i) EXPECT_RGB_NEAR(Rgb(grab, i, 0), int(c.px[i][0]), int(c.px[i][1]), int(c.px[i][2]));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AllFive, BlendModes,
+    ::testing::Values(
+        // mask: below half alpha is not drawn
+        BlendCase{MASKBLEND, {{200, 40, 0}, {100, 100, 100}, {100, 100, 100}}},
+        // solid: alpha ignored altogether
+        BlendCase{SOLIDBLEND, {{200, 40, 0}, {200, 40, 0}, {200, 40, 0}}},
+        BlendCase{ALPHABLEND, {{200, 40, 0}, {125, 85, 75}, {100, 100, 100}}},
+        // light: source x alpha added
+        BlendCase{LIGHTBLEND, {{255, 140, 100}, {150, 110, 100}, {100, 100, 100}}},
+        // shade: multiply, weighted by coverage so transparent pixels leave the destination alone
+        BlendCase{SHADEBLEND, {{78, 16, 0}, {95, 79, 75}, {100, 100, 100}}}));
+
+TEST_F(GfxTest, ColourAndAlphaAreClampedWhenDrawing) {
+    SetBlend(ALPHABLEND);
+    SetColor(271, -4, 128);
+    DrawRect(0, 0, 4, 4);
+    EXPECT_RGB_NEAR(At(1, 1), 255, 0, 128);
+
+    SetColor(10, 200, 30);
+    SetAlpha(1.5f);
+    DrawRect(10, 0, 4, 4);
+    EXPECT_RGB_NEAR(At(11, 1), 10, 200, 30);
+
+    SetClsColor(50, 60, 70);
+    Cls();
+    SetAlpha(-0.2f);
+    DrawRect(20, 0, 4, 4);
+    EXPECT_RGB_NEAR(At(21, 1), 50, 60, 70);
+}
+
+TEST_F(GfxTest, RotationNinetyWithScaleTwoTurnsClockwiseAboutTheHandle) {
+    // 2 x 1 picture: red then green; handle on the red pixel's top-left corner.
+    ImageRef img = CreateImage(2, 1, 1, 0);
+    LockImage(img)->WritePixel(0, 0, 0xffff0101);
+    LockImage(img)->WritePixel(1, 0, 0xff01ff01);
+    ImageChanged(img);
+    SetImageHandle(img, 0, 0);
+    SetBlend(SOLIDBLEND);
+    SetRotation(90);
+    SetScale(2, 2);
+    DrawImage(img, 100, 100);
+    // Clockwise: the picture's x axis now points down, its y axis to the left.
+    EXPECT_RGB_NEAR(At(98, 100), 255, 1, 1);
+    EXPECT_RGB_NEAR(At(99, 101), 255, 1, 1);
+    EXPECT_RGB_NEAR(At(98, 102), 1, 255, 1);
+    EXPECT_RGB_NEAR(At(99, 103), 1, 255, 1);
+    EXPECT_EQ(At(100, 100), 0u);
+    EXPECT_EQ(At(98, 104), 0u);
+}
+
+TEST_F(GfxTest, ViewportClipsDrawingAndClearing) {
+    SetColor(255, 255, 255);
+    SetViewport(10, 20, 5, 4);
+    DrawRect(0, 0, 100, 100);
+    SetViewport(0, 0, 640, 480);
+    auto g = GrabPixmap(0, 0, 40, 40);
+    int lit = 0;
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 40; ++x)
+            if (Rgb(g, x, y)) {
+                ++lit;
+                EXPECT_TRUE(x >= 10 && x < 15 && y >= 20 && y < 24) << x << "," << y;
+            }
+    EXPECT_EQ(lit, 20);
+
+    SetClsColor(9, 9, 9);
+    SetViewport(0, 0, 2, 2);
+    Cls();
+    SetViewport(0, 0, 640, 480);
+    EXPECT_EQ(At(1, 1), 0x090909u);
+    EXPECT_EQ(At(2, 2), 0u);
+}
+
+TEST_F(GfxTest, GrabReadsTheFrameBeingDrawnAndOriginShiftsDrawing) {
+    SetColor(1, 2, 3);
+    SetOrigin(5, 6);
+    Plot(3, 4);
+    auto g = GrabPixmap(0, 0, 16, 16);
+    EXPECT_EQ(Rgb(g, 8, 10), 0x010203u);
+    EXPECT_EQ(Rgb(g, 3, 4), 0u);
+    // Areas outside the screen read as zero rather than failing.
+    auto edge = GrabPixmap(-2, -2, 4, 4);
+    EXPECT_EQ(edge->ReadPixel(0, 0), 0u);
+    EXPECT_EQ(edge->width, 4);
+}
+
+TEST_F(GfxTest, MaskedPicturesLosePureBlackAndMidHandleCentres) {
+    auto pix = CreatePixmap(2, 2);
+    for (auto& p : pix->pixels) p = 0xff000000;  // opaque pure black
+    pix->WritePixel(1, 1, 0xff010101);
+    ImageRef img = LoadImageFromPixmap(pix, MASKEDIMAGE);
+    EXPECT_EQ(LockImage(img)->ReadPixel(0, 0) >> 24, 0u);
+    EXPECT_EQ(LockImage(img)->ReadPixel(1, 1), 0xff010101u);
+    MidHandleImage(img);
+    EXPECT_FLOAT_EQ(img->handle_x, 1.0f);
+    EXPECT_FLOAT_EQ(img->handle_y, 1.0f);
+}
+
+TEST_F(GfxTest, StripsCutCellsLeftToRightTopToBottom) {
+    auto sheet = CreatePixmap(4, 4);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x) sheet->WritePixel(x, y, 0xff000000u | uint32_t((y / 2) * 2 + x / 2 + 1));
+    auto bytes = EncodePixmapPNG(*sheet);
+    ASSERT_FALSE(bytes.empty());
+    auto s = std::make_shared<TBankStream>(bytes);
+    ImageRef strip = LoadAnimImage(s, 2, 2, 1, 3, 0);
+    ASSERT_TRUE(strip);
+    ASSERT_EQ(strip->frames.size(), 3u);
+    EXPECT_EQ(LockImage(strip, 0)->ReadPixel(0, 0) & 0xff, 2u);
+    EXPECT_EQ(LockImage(strip, 2)->ReadPixel(1, 1) & 0xff, 4u);
+    EXPECT_EQ(LoadImage("incbin::../gfx/no_such_picture.png"), nullptr);
+    EXPECT_EQ(LoadImage("/no/such/file.png"), nullptr);
+}
+
+TEST_F(GfxTest, SpritesOfOneTextureGoOutInOneDrawCall) {
+    ImageRef a = ThreeAlphas(), b = ThreeAlphas();
+    Flip(0);  // start counting afresh
+    SetBlend(ALPHABLEND);
+    for (int i = 0; i < 50; ++i) DrawImage(a, float(i), 0);
+    for (int i = 0; i < 50; ++i) DrawImage(b, float(i), 5);
+    SetBlend(LIGHTBLEND);
+    DrawImage(b, 0, 10);
+    Flip(0);
+    // Released right after drawing, a picture still reaches the screen.
+    SetBlend(SOLIDBLEND);
+    DrawImage(ThreeAlphas(), 0, 20);
+    EXPECT_RGB_NEAR(At(0, 20), 200, 40, 0);
+    EXPECT_EQ(DrawCallsLastFrame(), 3);
+}
+
+TEST(Collisions, PixelExactWithRotationAndScale) {
+    ImageRef img = CreateImage(10, 10, 1, 0);
+    for (auto& p : LockImage(img)->pixels) p = 0xffffffff;
+    MidHandleImage(img);
+    ResetDrawState();
+    ResetCollisions();
+    CollideImage(img, 100, 100, 0, 0, 1);
+    EXPECT_TRUE(CollideRect(104, 104, 1, 1, 1, 0));
+    EXPECT_FALSE(CollideRect(106, 100, 1, 1, 1, 0));
+    EXPECT_FALSE(CollideRect(104, 104, 1, 1, 2, 0)) << "other layers are empty";
+
+    ResetCollisions();
+    SetScale(2, 2);
+    CollideImage(img, 100, 100, 0, 0, 1);
+    SetScale(1, 1);
+    EXPECT_TRUE(CollideRect(108, 100, 1, 1, 1, 0));
+    EXPECT_FALSE(CollideRect(111, 100, 1, 1, 1, 0));
+
+    // Turned by 45 degrees the corners reach out along the axes to about 7 pixels.
+    ResetCollisions();
+    SetRotation(45);
+    CollideImage(img, 100, 100, 0, 0, 1);
+    SetRotation(0);
+    EXPECT_TRUE(CollideRect(106, 100, 1, 1, 1, 0));
+    EXPECT_FALSE(CollideRect(104, 104, 1, 1, 1, 0));
+
+    // Transparent pixels never collide.
+    ResetCollisions();
+    for (auto& p : LockImage(img)->pixels) p = 0;
+    LockImage(img)->WritePixel(0, 0, 0xffffffff);
+    CollideImage(img, 100, 100, 0, 0, 1);
+    EXPECT_TRUE(CollideRect(95, 95, 1, 1, 1, 0));
+    EXPECT_FALSE(CollideRect(100, 100, 1, 1, 1, 0));
+    EXPECT_TRUE(ImagesCollide(img, 100, 100, 0, img, 100, 100, 0));
+    EXPECT_FALSE(ImagesCollide(img, 100, 100, 0, img, 101, 100, 0));
+    ResetCollisions();
+}
