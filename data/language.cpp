@@ -150,3 +150,38 @@ std::string TLanguage::ReplaceParameters(const std::string& text, const std::vec
     }
     return out;
 }
+
+std::vector<std::string> ParseTextList(const std::string& source) {
+    std::vector<std::string> texts;
+    size_t start = 0;
+    while (start <= source.size()) {
+        size_t end = source.find('\n', start);
+        if (end == std::string::npos) end = source.size();
+        std::string line = source.substr(start, end - start);
+        start = end + 1;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.empty() || line[0] == '#') continue;
+        std::string text;
+        for (size_t i = 0; i < line.size(); ++i) {
+            if (line[i] == '\\' && i + 1 < line.size()) {
+                char c = line[++i];
+                text.push_back(c == 'n' ? '\n' : c);
+            } else {
+                text.push_back(line[i]);
+            }
+        }
+        texts.push_back(text);
+    }
+    return texts;
+}
+
+std::vector<uint8_t> BuildDefaultLanguageFile(const std::vector<std::string>& texts) {
+    TLanEntry english;
+    english.LanguageName = TLanguage::DEFAULT_LANGUAGE;
+    for (const std::string& t : texts) english.lan[HelpFunctions::MD5(t)] = t;
+    TLanguage table;
+    table.languages = {std::make_shared<TLanEntry>(english)};
+    TBankStream bank;
+    table.WriteTo(bank);
+    return bank.Bytes();
+}

@@ -60,6 +60,12 @@ private:
     std::shared_ptr<TLanEntry> defaultEntry;  // keeps defaultLanguage alive across Read
 };
 
+// Parses the source list of English texts: one per line, "\n" a line break, "\\" a
+// backslash, "#" lines and blank lines skipped.
+std::vector<std::string> ParseTextList(const std::string& source);
+// The ".lang" file holding one language, "English", whose texts are their own translation.
+std::vector<uint8_t> BuildDefaultLanguageFile(const std::vector<std::string>& texts);
+
 namespace HelpFunctions {
 // Lower-case hex MD5 of the text's bytes.
 std::string MD5(const std::string& text);
