@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <ctime>
 #include <functional>
 #include <thread>
 
@@ -80,6 +81,7 @@ Renderer g_r;
 int64_t g_flips = 0;
 bool g_virtualClock = false;
 std::function<void(int64_t)> g_afterFlip;
+int64_t g_windowCreatedNs = 0;
 
 const char* kVertexShader = R"(#version 330 core
 layout(location = 0) in vec2 aPos;
@@ -510,6 +512,9 @@ bool Graphics(int width, int height, int, int hz, int) {
         std::fprintf(stderr, "Cannot open a window: %s\n", SDL_GetError());
         return false;
     }
+    timespec created;
+    clock_gettime(CLOCK_MONOTONIC, &created);
+    g_windowCreatedNs = int64_t(created.tv_sec) * 1000000000 + created.tv_nsec;
     g_r.context = SDL_GL_CreateContext(g_r.window);
     if (!g_r.context) {
         std::fprintf(stderr, "Cannot create an OpenGL 3.3 context: %s\n", SDL_GetError());
@@ -610,6 +615,7 @@ void Flip(int sync) {
 }
 
 int64_t FlipCount() { return g_flips; }
+int64_t WindowCreatedNs() { return g_windowCreatedNs; }
 void SetVirtualClock(bool on) { g_virtualClock = on; }
 bool VirtualClock() { return g_virtualClock; }
 void SetAfterFlipHook(std::function<void(int64_t)> hook) { g_afterFlip = std::move(hook); }

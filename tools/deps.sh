@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Velmora needs to build, run and test, skipping those present.
+# Usage: tools/deps.sh [--test]   (--test adds what the test suite and fuzzers need)
+set -euo pipefail
+
+pkgs=(cmake ninja-build g++ pkg-config libsdl2-dev libepoxy-dev libopenal-dev libvorbis-dev
+      libpng-dev libjpeg-dev zlib1g-dev libgl1-mesa-dri xvfb xauth)
+if [[ "${1:-}" == "--test" ]]; then
+    pkgs+=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev)
+fi
+
+missing=()
+for p in "${pkgs[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+echo "Installing: ${missing[*]}"
+if [[ $(id -u) -eq 0 ]]; then sudo=(); else sudo=(sudo); fi
+"${sudo[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Velmora and runs the whole test suite: the normal build,
+# then the AddressSanitizer + UndefinedBehaviorSanitizer build, then a bounded fuzzing run.
+set -euo pipefail
+src=$(cd "$(dirname "$0")/.." && pwd)
+"$src/tools/deps.sh" --test
+jobs=$(nproc)
+
+echo "== build and test"
+cmake -S "$src" -B "$src/build" -G Ninja >/dev/null
+cmake --build "$src/build" -j "$jobs"
+ctest --test-dir "$src/build" --output-on-failure -j "$jobs"
+
+echo "== sanitizer build and test"
+cmake -S "$src" -B "$src/build-asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELMORA_SANITIZE=ON -DVELMORA_BENCH=OFF >/dev/null
+cmake --build "$src/build-asan" -j "$jobs"
+ASAN_OPTIONS=detect_leaks=0 ctest --test-dir "$src/build-asan" --output-on-failure -j "$jobs"
+
+if [[ -f "$src/tests/fuzz/CMakeLists.txt" ]]; then
+    echo "== fuzzing (bounded)"
+    CC=clang CXX=clang++ cmake -S "$src" -B "$src/build-fuzz" -G Ninja -DVELMORA_FUZZ=ON -DVELMORA_SANITIZE=ON \
+        -DVELMORA_TESTS=OFF -DVELMORA_BENCH=OFF >/dev/null
+    cmake --build "$src/build-fuzz" -j "$jobs"
+    "$src/tests/fuzz/run.sh" "$src/build-fuzz"
+fi
