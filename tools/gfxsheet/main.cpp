@@ -1,11 +1,14 @@
-// velmora-gfxsheet [--assets DIR] [--docs DIR]: writes gfx_overview.png (every PNG and JPG
+// velmora-gfxsheet [--assets DIR] [--docs DIR] [--check]: writes gfx_overview.png (every PNG and JPG
 // under DIR/gfx, scaled down and labelled with its path and size) and gfx_puzzle_screen.png
 // (the puzzle screen put together from the embedded pictures at the game's positions).
+// With --check it writes nothing and instead verifies the pictures: no visible pure black
+// (the game keys it out) and tile pictures that fill exactly their tangram piece.
 #include <cairo.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -227,15 +230,128 @@ bool WritePuzzleScreen(const std::string& a, const std::string& out) {
     return ok;
 }
 
+// ---- checks of the rules every picture must keep --------------------------------------
+
+struct Px {
+    int r, g, b, a;  // straight alpha
+};
+
+Px At(cairo_surface_t* s, int x, int y) {
+    unsigned char* d = cairo_image_surface_get_data(s);
+    uint32_t p = reinterpret_cast<uint32_t*>(d + y * cairo_image_surface_get_stride(s))[x];
+    int a = cairo_image_surface_get_format(s) == CAIRO_FORMAT_ARGB32 ? int(p >> 24) : 255;
+    auto un = [a](int v) { return a ? (v * 255 + a / 2) / a : 0; };
+    return {un((p >> 16) & 255), un((p >> 8) & 255), un(p & 255), a};
+}
+
+// Pure black is transparent to the game; no visible pixel may be exactly (0, 0, 0).
+int CountOpaqueBlack(cairo_surface_t* s) {
+    int n = 0;
+    for (int y = 0; y < cairo_image_surface_get_height(s); ++y)
+        for (int x = 0; x < cairo_image_surface_get_width(s); ++x) {
+            unsigned char* d = cairo_image_surface_get_data(s);
+            uint32_t p = reinterpret_cast<uint32_t*>(d + y * cairo_image_surface_get_stride(s))[x];
+            bool opaque = cairo_image_surface_get_format(s) != CAIRO_FORMAT_ARGB32 || (p >> 24) != 0;
+            if (opaque && (p & 0xffffff) == 0) ++n;
+        }
+    return n;
+}
+
+double EdgeDistance(const std::vector<std::pair<double, double>>& poly, double x, double y) {
+    double cx = 0, cy = 0;
+    for (auto& p : poly) cx += p.first, cy += p.second;
+    cx /= poly.size();
+    cy /= poly.size();
+    double best = 1e9;
+    for (size_t i = 0; i < poly.size(); ++i) {
+        auto a = poly[i], b = poly[(i + 1) % poly.size()];
+        double nx = -(b.second - a.second), ny = b.first - a.first, len = std::hypot(nx, ny);
+        nx /= len;
+        ny /= len;
+        if (nx * (cx - a.first) + ny * (cy - a.second) < 0) nx = -nx, ny = -ny;
+        best = std::min(best, nx * (x - a.first) + ny * (y - a.second));
+    }
+    return best;
+}
+
+// A tile must be opaque wherever its pixel lies wholly inside the piece and empty wherever it
+// lies wholly outside: only the one-pixel edge may be partly covered.
+int CheckTile(cairo_surface_t* s, int element, bool mirrored, std::string& why) {
+    static const int size[5][2] = {{172, 86}, {119, 60}, {86, 43}, {87, 86}, {130, 43}};
+    using Poly = std::vector<std::pair<double, double>>;
+    Poly poly;
+    switch (element) {
+        case 0: poly = {{0, 86}, {86, 0}, {172, 86}}; break;
+        case 1: poly = {{0, 60}, {59.5, 0}, {119, 60}}; break;
+        case 2: poly = {{0, 43}, {43, 0}, {86, 43}}; break;
+        case 3: poly = {{43.5, 0}, {87, 43}, {43.5, 86}, {0, 43}}; break;
+        default:
+            poly = mirrored ? Poly{{0, 0}, {86, 0}, {130, 43}, {43, 43}} : Poly{{0, 43}, {43, 0}, {130, 0}, {86, 43}};
+    }
+    int w = cairo_image_surface_get_width(s), h = cairo_image_surface_get_height(s);
+    if (w != size[element][0] || h != size[element][1]) {
+        why = "size " + std::to_string(w) + " x " + std::to_string(h);
+        return 1;
+    }
+    int bad = 0;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            double d = EdgeDistance(poly, x + 0.5, y + 0.5);
+            Px p = At(s, x, y);
+            if (d > 0.75 && p.a != 255) ++bad;
+            if (d < -0.75 && p.a != 0) ++bad;
+        }
+    if (bad) why = std::to_string(bad) + " pixels off the outline";
+    return bad;
+}
+
+int RunChecks(const std::string& assets) {
+    int failures = 0;
+    std::vector<std::string> files;
+    for (auto& e : fs::recursive_directory_iterator(assets + "/gfx"))
+        if (e.is_regular_file()) files.push_back(e.path().string());
+    std::sort(files.begin(), files.end());
+    for (const std::string& f : files) {
+        std::string ext = fs::path(f).extension().string();
+        if (ext != ".png" && ext != ".jpg") continue;
+        Surface pic(Load(f));
+        if (!pic.ok()) {
+            std::printf("FAIL %s: unreadable\n", f.c_str());
+            ++failures;
+            continue;
+        }
+        if (int n = CountOpaqueBlack(pic.s)) {
+            std::printf("FAIL %s: %d visible pure-black pixels\n", f.c_str(), n);
+            ++failures;
+        }
+        std::string name = fs::path(f).filename().string();
+        std::string dir = fs::path(f).parent_path().filename().string();
+        bool tileSet = f.find("/set_") != std::string::npos && name.rfind("fig0", 0) == 0 && name.size() >= 9;
+        if (tileSet && name.find("_shadow") == std::string::npos) {
+            int element = name[4] - '1';
+            std::string why;
+            if (element < 0 || element > 4 || CheckTile(pic.s, element, dir == "puzzleset2", why)) {
+                std::printf("FAIL %s: %s\n", f.c_str(), why.c_str());
+                ++failures;
+            }
+        }
+    }
+    std::printf("%zu files checked, %d failures\n", files.size(), failures);
+    return failures ? 1 : 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     std::string assets = "assets", docs = "docs";
-    for (int i = 1; i + 1 < argc; ++i) {
+    bool check = false;
+    for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
-        if (arg == "--assets") assets = argv[++i];
-        else if (arg == "--docs") docs = argv[++i];
+        if (arg == "--assets" && i + 1 < argc) assets = argv[++i];
+        else if (arg == "--docs" && i + 1 < argc) docs = argv[++i];
+        else if (arg == "--check") check = true;
     }
+    if (check) return RunChecks(assets);
     fs::create_directories(docs);
     bool ok = WriteOverview(assets, docs + "/gfx_overview.png");
     ok = WritePuzzleScreen(assets, docs + "/gfx_puzzle_screen.png") && ok;
