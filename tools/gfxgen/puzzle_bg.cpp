@@ -192,11 +192,19 @@ Rgb ViewFromAbove(double x, double y) {
     Rgb c = greens[(idx % 5 + 5) % 5];
     double rows = Fbm(x / 4, y / 4, 72, 2);
     c = Add(c, (rows - 0.5) * 0.05);
+    // crop rows following the contours of each terrace
+    double furrow = 0.5 + 0.5 * std::sin(band * 2 * M_PI * 7.0);
+    c = Mix(c, Scale(c, 0.9), 0.5 * furrow * (idx % 2 == 0 ? 1.0 : 0.4));
+    // groves of trees on some slopes
+    double grove = Smooth(0.6, 0.66, Fbm(x / 50, y / 50, 76, 3)) * Smooth(0.45, 0.6, Fbm(x / 3.5, y / 3.5, 77, 2));
+    c = Mix(c, Hex(0x5e8448), 0.75 * grove);
     c = Mix(c, Hex(0x7e8c58), 0.5 * (1 - Smooth(0.0, 0.12, f)));   // terrace wall shadow
     c = Mix(c, Hex(0xeae0b8), 0.25 * Smooth(0.88, 1.0, f));         // lit rim
     // a winding river through the valley
     double rv = Fbm(x / 300, y / 300, 73, 4) - 0.5 + (x - 300) / 2000.0;
     double river = 1 - Smooth(0.012, 0.03, std::fabs(rv));
+    double bank = (1 - Smooth(0.03, 0.05, std::fabs(rv))) - river;
+    c = Mix(c, Hex(0xe4dcb8), 0.6 * Clamp01(bank));
     c = Mix(c, Mix(Hex(0x8cbcc8), Hex(0xcfe4e4), Fbm(x / 20, y / 20, 74, 2)), river);
     // thin clouds drifting below the viewer
     double cl = Fbm(x / 160 + 3, y / 120, 75, 5);
@@ -204,38 +212,137 @@ Rgb ViewFromAbove(double x, double y) {
     return Mix(c, Hex(0xf0ece0), 0.12);
 }
 
-Rgb AutumnTrees(double x, double y) {
-    Rgb c = Sky(y, Hex(0xf0d8a8), Hex(0xf4e4c0), Hex(0xf6e6c4), 300);
-    // distant misty tree line
-    double far = 250 - 60 * Fbm(x / 40, 0.2, 81, 4);
-    if (y > far) c = Mix(Hex(0xd8a878), Hex(0xeccc9c), Fbm(x / 12, y / 12, 82, 3));
-    // trunks
-    for (int i = 0; i < 6; ++i) {
-        double tx = 40 + i * 112 + 30 * std::sin(i * 2.3), w = 7 + (i % 3) * 3;
-        double wob = 6 * std::sin(y / 60 + i);
-        if (std::fabs(x - tx - wob) < w && y > 60) {
-            double sh = (x - tx - wob) / w;
-            c = Mix(Hex(0xa07858), Hex(0x7a5640), Clamp01(0.5 + sh * 0.5));
+// Small white houses with maroon roofs, seen from above, in a few clusters.
+void Hamlets(cairo_t* cr) {
+    artkit::Rng rng(78);
+    const double centres[][2] = {{150, 120}, {520, 90}, {560, 380}, {110, 400}, {330, 260}};
+    for (auto& ctr : centres)
+        for (int i = 0; i < 6; ++i) {
+            double x = ctr[0] + rng.Uniform(-26, 26), y = ctr[1] + rng.Uniform(-18, 18);
+            double w = rng.Uniform(5, 8), h = rng.Uniform(4, 6), a = rng.Uniform(-0.5, 0.5);
+            cairo_save(cr);
+            cairo_translate(cr, x, y);
+            cairo_rotate(cr, a);
+            cairo_rectangle(cr, -w / 2 + 1, -h / 2 + 1.5, w, h);
+            SetRgb(cr, Hex(0x4a5a30), 0.35);
+            cairo_fill(cr);
+            cairo_rectangle(cr, -w / 2, -h / 2, w, h);
+            SetRgb(cr, Hex(0xf4ece0));
+            cairo_fill(cr);
+            cairo_rectangle(cr, -w / 2, -h / 2, w, h * 0.45);
+            SetRgb(cr, Hex(0x9a3a2a));
+            cairo_fill(cr);
+            cairo_restore(cr);
         }
+}
+
+Rgb AutumnBase(double x, double y) {
+    Rgb c = Sky(y, Hex(0xf2dcb0), Hex(0xf6e8c8), Hex(0xf8ead0), 300);
+    // far hills and a misty tree line
+    double hill = 250 - 40 * Fbm(x / 150, 0.2, 80, 4);
+    if (y > hill) c = Mix(Hex(0xe8c8a8), Hex(0xf0d8bc), Fbm(x / 30, y / 30, 79, 3));
+    double far = 300 - 70 * Fbm(x / 35, 0.2, 81, 5);
+    if (y > far) {
+        double n = Fbm(x / 9, y / 9, 82, 3);
+        c = Mix(Hex(0xe0a070), Hex(0xf0c890), n);
+        c = Mix(c, Hex(0xf6e4cc), 0.45 * (1 - Smooth(far, far + 80, y)));
     }
-    // canopy: warm foliage masses, heavier near the top
-    double canopy = Fbm(x / 70, y / 55, 83, 5);
-    double dens = Smooth(0.45, 0.6, canopy + 0.25 * (1 - y / 300));
-    double hue = Fbm(x / 120, y / 120, 84, 3);
-    Rgb leaf = hue < 0.45 ? Mix(Hex(0xd86a34), Hex(0xe89040), hue / 0.45)
-                          : Mix(Hex(0xe89040), Hex(0xf0c458), Clamp01((hue - 0.45) / 0.3));
-    double lit = Fbm(x / 14, y / 14, 85, 3);
-    leaf = Mix(Scale(leaf, 0.85), Add(leaf, 0.08), lit);
-    c = Mix(c, leaf, dens * Clamp01(1.2 - y / 420));
-    // ground with fallen leaves
-    double ground = 400 + 14 * Fbm(x / 90, 3, 86, 3);
+    // meadow with a path winding into the distance
+    double ground = 372 + 10 * Fbm(x / 90, 3, 86, 3);
     if (y > ground) {
-        double g = Fbm(x / 8, y / 5, 87, 3);
-        c = Mix(Hex(0xc8884c), Hex(0xe8b870), g);
+        double t = (y - ground) / (480 - ground);
+        double g = Fbm(x / (6 + 10 * t), y / (3 + 5 * t), 87, 3);
+        c = Mix(Hex(0xc89050), Hex(0xe8b870), g);
+        c = Mix(c, Hex(0xa8a050), 0.3 * Smooth(0.55, 0.75, Fbm(x / 40, y / 15, 88, 3)));
+        double pathX = 300 + 22 * std::sin((y - ground) / 14.0) + (y - ground) * 1.3;
+        double pw = 6 + t * 70;
+        double p = 1 - Smooth(pw * 0.7, pw, std::fabs(x - pathX));
+        c = Mix(c, Mix(Hex(0xecd8b0), Hex(0xd8bc90), g), p * 0.6);
+        c = Mix(c, Hex(0xf4e0c0), 0.25 * (1 - Smooth(0, 25, y - ground)));
     }
-    // warm light from the upper right
-    c = Mix(c, Hex(0xfff0c8), 0.18 * Clamp01((x / 640) * (1 - y / 480)));
     return c;
+}
+
+void AutumnTrunks(cairo_t* cr) {
+    struct Trunk {
+        double x, w, lean;
+    };
+    const Trunk trunks[] = {{28, 16, 8}, {168, 11, -6}, {246, 14, 10}, {395, 9, -4}, {498, 13, 6}, {590, 17, -9}};
+    Canvas bark(640, 480);
+    ShadeOpaque(bark, [](double x, double y) {
+        double n = Fbm(x / 3, y / 16, 89, 3);
+        return Mix(Hex(0x6a4a38), Hex(0x9a7258), n);
+    });
+    for (const Trunk& t : trunks) {
+        double base = 392 + std::fmod(t.x, 7.0);
+        cairo_new_path(cr);
+        cairo_move_to(cr, t.x - t.w * 0.75, base);
+        cairo_curve_to(cr, t.x - t.w * 0.5, 280, t.x + t.lean - t.w * 0.35, 160, t.x + t.lean * 1.6 - t.w * 0.25, 0);
+        cairo_line_to(cr, t.x + t.lean * 1.6 + t.w * 0.25, 0);
+        cairo_curve_to(cr, t.x + t.lean + t.w * 0.35, 160, t.x + t.w * 0.5, 280, t.x + t.w * 0.75, base);
+        cairo_close_path(cr);
+        FillWith(cr, bark, true);
+        // light from the upper right on one side of the trunk
+        cairo_pattern_t* g = cairo_pattern_create_linear(t.x - t.w, 0, t.x + t.w, 0);
+        AddStop(g, 0, Hex(0x3a2418), 0.35);
+        AddStop(g, 0.6, Hex(0x000000), 0.0);
+        AddStop(g, 1, Hex(0xffd8a0), 0.35);
+        cairo_set_source(cr, g);
+        cairo_fill(cr);
+        cairo_pattern_destroy(g);
+        // a branch or two reaching into the crown
+        for (int k = 0; k < 2; ++k) {
+            double sy = 150 + k * 55, dir = (k == 0) == (t.lean > 0) ? 1 : -1;
+            cairo_new_path(cr);
+            cairo_move_to(cr, t.x + t.lean * 0.8, sy);
+            cairo_curve_to(cr, t.x + dir * 20, sy - 30, t.x + dir * 40, sy - 50, t.x + dir * 55, sy - 90);
+            cairo_set_line_width(cr, t.w * 0.35);
+            cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+            SetRgb(cr, Hex(0x7a5844));
+            cairo_stroke(cr);
+        }
+        // soft shadow on the ground
+        cairo_save(cr);
+        cairo_translate(cr, t.x - 14, base + 2);
+        cairo_scale(cr, 34, 5);
+        cairo_new_path(cr);
+        cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
+        cairo_restore(cr);
+        SetRgb(cr, Hex(0x6a3a18), 0.18);
+        cairo_fill(cr);
+    }
+}
+
+Rgba AutumnCanopy(double x, double y) {
+    double canopy = Fbm(x / 60, y / 45, 83, 5);
+    double dens = Smooth(0.42, 0.56, canopy + 0.42 * (1 - y / 230) - 0.12) * (1 - Smooth(190, 270, y));
+    double hue = Fbm(x / 110, y / 90, 84, 3);
+    Rgb leaf = hue < 0.45 ? Mix(Hex(0xd4602e), Hex(0xe8903c), hue / 0.45)
+                          : Mix(Hex(0xe8903c), Hex(0xf2c858), Clamp01((hue - 0.45) / 0.3));
+    double clump = Fbm(x / 11, y / 11, 85, 3);
+    double lit = Fbm((x - 4) / 11, (y + 4) / 11, 85, 3);
+    leaf = Mix(Scale(leaf, 0.82), Add(leaf, 0.1), Clamp01(0.5 + (lit - clump) * 5));
+    double speck = Smooth(0.62, 0.7, Fbm(x / 2.5, y / 2.5, 90, 2));
+    leaf = Mix(leaf, Hex(0xffe0a0), 0.3 * speck);
+    return {leaf.r, leaf.g, leaf.b, dens};
+}
+
+void FallingLeaves(cairo_t* cr) {
+    artkit::Rng rng(91);
+    for (int i = 0; i < 26; ++i) {
+        double x = rng.Uniform(0, 640), y = rng.Uniform(150, 470), a = rng.Uniform(0, 2 * M_PI);
+        double s = rng.Uniform(2.5, 4.5);
+        Rgb c = Mix(Hex(0xd8602a), Hex(0xf0c050), rng.Uniform(0, 1));
+        cairo_save(cr);
+        cairo_translate(cr, x, y);
+        cairo_rotate(cr, a);
+        cairo_scale(cr, s, s * 0.55);
+        cairo_new_path(cr);
+        cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
+        cairo_restore(cr);
+        SetRgb(cr, c, 0.85);
+        cairo_fill(cr);
+    }
 }
 
 Rgb Panorama(double x, double y) {
@@ -313,8 +420,16 @@ std::unique_ptr<Canvas> MakeBackground(int index) {
         case 0: ShadeOpaque(*c, CloudyMountains); break;
         case 1: ShadeOpaque(*c, SnowWorld); break;
         case 2: ShadeOpaque(*c, Pond); PondPlants(c->cr()); break;
-        case 3: ShadeOpaque(*c, ViewFromAbove); break;
-        case 4: ShadeOpaque(*c, AutumnTrees); break;
+        case 3: ShadeOpaque(*c, ViewFromAbove); Hamlets(c->cr()); break;
+        case 4: {
+            ShadeOpaque(*c, AutumnBase);
+            AutumnTrunks(c->cr());
+            Canvas crown(640, 480);
+            ShadeRgba(crown, AutumnCanopy);
+            Blit(c->cr(), crown, 0, 0);
+            FallingLeaves(c->cr());
+            break;
+        }
         default: ShadeOpaque(*c, Panorama); PanoramaDetails(c->cr()); break;
     }
     // a soft vignette keeps the eye on the playfield
