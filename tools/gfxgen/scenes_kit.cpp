@@ -120,7 +120,7 @@ Rgba ParchmentAt(int x, int y, uint32_t seed) {
     double fibre = Fbm(x / 3.0, y / 40.0, seed + 7, 2);
     double spots = Smooth(0.62, 0.8, Fbm(x / 25.0, y / 25.0, seed + 13, 3));
     Rgb c = Mix(Rgb{0.965, 0.902, 0.757}, Rgb{0.839, 0.706, 0.478}, n * 0.9);
-    c = Mix(c, Rgb{0.72, 0.56, 0.33}, spots * 0.35);
+    c = Mix(c, Rgb{0.72, 0.56, 0.33}, spots * 0.2);
     double f = 0.96 + 0.08 * fibre;
     return {c.r * f, c.g * f, c.b * f, 1};
 }
@@ -341,7 +341,8 @@ void Mountains(cairo_t* cr, double w, double baseY, double topY, double roughnes
         double big = Fbm(x * 2.2, 0.5, seed, 2);
         double ridge = 1 - std::abs(Fbm(x * 6.0, 1.5, seed + 3, 4) * 2 - 1);
         double v = big * 0.75 + ridge * roughness;
-        hy[i] = baseY - (baseY - topY) * Clamp01(v * 1.3 - 0.25);
+        v /= 0.75 + roughness;
+        hy[i] = baseY - (baseY - topY) * Clamp01((v - 0.15) / 0.8);
     }
     auto path = [&]() {
         cairo_move_to(cr, 0, baseY + 400);
@@ -537,6 +538,158 @@ void SkyPixels(Canvas& c, int h0, int h1, Rgb top, Rgb horizon, uint32_t seed, d
         double cl = Smooth(0.5, 0.75, n) * cloudAmount * (0.4 + 0.6 * t);
         col = Mix(col, Mix(Rgb{1, 0.97, 0.92}, horizon, 0.3), cl);
         return Rgba{col.r, col.g, col.b, 1};
+    });
+}
+
+}  // namespace scenes
+
+namespace scenes {
+
+void Landscape(Canvas& c, const LandscapeStyle& st) {
+    SkyPixels(c, 0, int(st.horizonY), st.skyTop, st.skyHorizon, st.seed, st.clouds);
+    cairo_t* cr = c.cr();
+    double w = c.width(), h = c.height();
+    SoftGlow(cr, st.sunX, st.sunY, w * 0.45, Rgb{1.0, 0.86, 0.55}, 0.55);
+    SoftGlow(cr, st.sunX, st.sunY, 40, Rgb{1.0, 0.98, 0.85}, 0.95);
+    Rgb haze = Mix(st.skyHorizon, Rgb{0.55, 0.58, 0.75}, 0.5);
+    Mountains(cr, w, st.horizonY + 30, st.horizonY - h * 0.36, 0.55, st.seed + 1,
+              Mix(haze, Rgb{0.62, 0.66, 0.82}, 0.4), Mix(haze, Rgb{0.45, 0.48, 0.66}, 0.5), 0.32, 0.9);
+    // mist between the ranges
+    cairo_pattern_t* g = cairo_pattern_create_linear(0, st.horizonY - 30, 0, st.horizonY + 50);
+    cairo_pattern_add_color_stop_rgba(g, 0, st.skyHorizon.r, st.skyHorizon.g, st.skyHorizon.b, 0);
+    cairo_pattern_add_color_stop_rgba(g, 1, st.skyHorizon.r, st.skyHorizon.g, st.skyHorizon.b, 0.85);
+    cairo_rectangle(cr, 0, st.horizonY - 30, w, 80);
+    cairo_set_source(cr, g);
+    cairo_fill(cr);
+    cairo_pattern_destroy(g);
+    cairo_rectangle(cr, 0, st.horizonY + 50, w, h);
+    Source(cr, st.skyHorizon, 0.85);
+    cairo_fill(cr);
+    Mountains(cr, w, st.horizonY + h * 0.2, st.horizonY - h * 0.12, 0.7, st.seed + 2, Rgb{0.38, 0.40, 0.52},
+              Rgb{0.24, 0.25, 0.34}, 0.25, 1.0);
+    cairo_pattern_t* m = cairo_pattern_create_linear(0, st.horizonY + h * 0.05, 0, st.horizonY + h * 0.3);
+    cairo_pattern_add_color_stop_rgba(m, 0, 1, 0.92, 0.85, 0);
+    cairo_pattern_add_color_stop_rgba(m, 1, 0.95, 0.85, 0.78, 0.55);
+    cairo_rectangle(cr, 0, st.horizonY + h * 0.05, w, h);
+    cairo_set_source(cr, m);
+    cairo_fill(cr);
+    cairo_pattern_destroy(m);
+    for (int i = 0; i < 5; ++i)
+        Cloud(cr, w * (0.1 + 0.22 * i), st.horizonY + h * 0.12 + (i % 2) * 14, w * 0.3, 30, st.seed + 40 + i,
+              Rgb{1, 0.96, 0.9}, Rgb{0.85, 0.8, 0.85}, 0.45);
+}
+
+void Temple(cairo_t* cr, double cx, double baseY, double w, double h, uint32_t seed) {
+    artkit::Rng rng(seed);
+    cairo_save(cr);
+    double wallTop = baseY - h * 0.62, top = w * 0.42;
+    // whitewashed walls leaning inwards, lit from the left
+    cairo_move_to(cr, cx - w / 2, baseY);
+    cairo_line_to(cr, cx - top, wallTop);
+    cairo_line_to(cr, cx + top, wallTop);
+    cairo_line_to(cr, cx + w / 2, baseY);
+    cairo_close_path(cr);
+    cairo_pattern_t* g = cairo_pattern_create_linear(cx - w / 2, 0, cx + w / 2, 0);
+    cairo_pattern_add_color_stop_rgb(g, 0, 0.99, 0.95, 0.86);
+    cairo_pattern_add_color_stop_rgb(g, 0.6, 0.93, 0.87, 0.78);
+    cairo_pattern_add_color_stop_rgb(g, 1, 0.72, 0.66, 0.64);
+    cairo_set_source(cr, g);
+    cairo_fill(cr);
+    cairo_pattern_destroy(g);
+    // rows of windows with dark trapezoid frames
+    int rows = std::max(2, int(h * 0.62 / 26));
+    for (int r = 0; r < rows; ++r) {
+        double y = wallTop + 14 + r * (h * 0.62 - 24) / rows;
+        double t = (y - wallTop) / (baseY - wallTop);
+        double half = top + (w / 2 - top) * t - 12;
+        int cols = std::max(2, int(half * 2 / 22));
+        for (int k = 0; k < cols; ++k) {
+            double x = cx - half + (k + 0.5) * half * 2 / cols;
+            if (rng.Uniform(0, 1) < 0.15) continue;
+            double ww = 7, wh = 9;
+            cairo_move_to(cr, x - ww * 0.75, y + wh);
+            cairo_line_to(cr, x - ww / 2, y);
+            cairo_line_to(cr, x + ww / 2, y);
+            cairo_line_to(cr, x + ww * 0.75, y + wh);
+            cairo_close_path(cr);
+            Source(cr, Rgb{0.18, 0.1, 0.08});
+            cairo_fill(cr);
+            cairo_rectangle(cr, x - ww / 2 + 1.5, y + 2, ww - 3, wh - 3);
+            Source(cr, Rgb{0.55, 0.16, 0.12});
+            cairo_fill(cr);
+            cairo_rectangle(cr, x - ww / 2 - 1, y - 2.5, ww + 2, 2);
+            Source(cr, Rgb{0.55, 0.16, 0.12});
+            cairo_fill(cr);
+        }
+    }
+    // maroon band with gold mirrors
+    double bandH = h * 0.08;
+    cairo_rectangle(cr, cx - top - 3, wallTop - bandH, 2 * top + 6, bandH);
+    cairo_pattern_t* b = cairo_pattern_create_linear(0, wallTop - bandH, 0, wallTop);
+    cairo_pattern_add_color_stop_rgb(b, 0, 0.55, 0.14, 0.14);
+    cairo_pattern_add_color_stop_rgb(b, 1, 0.36, 0.07, 0.09);
+    cairo_set_source(cr, b);
+    cairo_fill(cr);
+    cairo_pattern_destroy(b);
+    for (double x = cx - top + 10; x < cx + top - 5; x += 22) {
+        cairo_arc(cr, x, wallTop - bandH / 2, std::min(4.0, bandH * 0.3), 0, 2 * M_PI);
+        Source(cr, pal::kGold);
+        cairo_fill(cr);
+    }
+    cairo_rectangle(cr, cx - top - 5, wallTop - bandH - 3, 2 * top + 10, 3);
+    Source(cr, Rgb{0.95, 0.9, 0.82});
+    cairo_fill(cr);
+    // golden roof pavilion with upturned eaves
+    double rw = w * 0.34, ry = wallTop - bandH - 3, rh = h - h * 0.62 - bandH - 3;
+    cairo_rectangle(cr, cx - rw * 0.36, ry - rh * 0.45, rw * 0.72, rh * 0.45);
+    Source(cr, Rgb{0.6, 0.16, 0.15});
+    cairo_fill(cr);
+    for (int tier = 0; tier < 2; ++tier) {
+        double yy = ry - rh * (0.35 + 0.4 * tier), half = rw * (0.6 - 0.18 * tier), th = rh * 0.22;
+        cairo_move_to(cr, cx - half - th * 0.8, yy - th * 0.5);
+        cairo_curve_to(cr, cx - half, yy, cx - half * 0.6, yy - th * 0.2, cx - half * 0.45, yy - th * 1.2);
+        cairo_line_to(cr, cx + half * 0.45, yy - th * 1.2);
+        cairo_curve_to(cr, cx + half * 0.6, yy - th * 0.2, cx + half, yy, cx + half + th * 0.8, yy - th * 0.5);
+        cairo_line_to(cr, cx + half * 0.9, yy + th * 0.25);
+        cairo_line_to(cr, cx - half * 0.9, yy + th * 0.25);
+        cairo_close_path(cr);
+        cairo_pattern_t* rg = cairo_pattern_create_linear(0, yy - th * 1.2, 0, yy + th * 0.25);
+        cairo_pattern_add_color_stop_rgb(rg, 0, 1.0, 0.88, 0.45);
+        cairo_pattern_add_color_stop_rgb(rg, 0.6, 0.85, 0.6, 0.15);
+        cairo_pattern_add_color_stop_rgb(rg, 1, 0.5, 0.3, 0.05);
+        cairo_set_source(cr, rg);
+        cairo_fill(cr);
+        cairo_pattern_destroy(rg);
+    }
+    // finial
+    double fy = ry - rh * 0.75 - rh * 0.22 * 1.2;
+    cairo_move_to(cr, cx - 4, fy);
+    cairo_line_to(cr, cx, fy - rh * 0.3);
+    cairo_line_to(cr, cx + 4, fy);
+    cairo_close_path(cr);
+    Source(cr, pal::kGold);
+    cairo_fill(cr);
+    cairo_arc(cr, cx, fy - rh * 0.05, 3.5, 0, 2 * M_PI);
+    Source(cr, pal::kLightGold);
+    cairo_fill(cr);
+    // victory banners on the corners of the band
+    for (int s = -1; s <= 1; s += 2) {
+        double x = cx + s * (top - 4), y = wallTop - bandH - 3;
+        cairo_rectangle(cr, x - 3, y - 14, 6, 14);
+        Source(cr, Rgb{0.2, 0.14, 0.1});
+        cairo_fill(cr);
+        cairo_arc(cr, x, y - 16, 3, 0, 2 * M_PI);
+        Source(cr, pal::kGold);
+        cairo_fill(cr);
+    }
+    cairo_restore(cr);
+}
+
+void Vignette(Canvas& c, double strength) {
+    double cx = c.width() / 2.0, cy = c.height() / 2.0, r = std::hypot(cx, cy);
+    ShadePixels(c, [&](int x, int y) {
+        double d = std::hypot(x - cx, y - cy) / r;
+        return 1 - strength * Smooth(0.55, 1.05, d);
     });
 }
 

@@ -110,4 +110,19 @@ void FancyText(cairo_t* cr, const std::string& s, double x, double y, double siz
 // Sky gradient with noise clouds, for full-screen backgrounds.
 void SkyPixels(Canvas& c, int h0, int h1, Rgb top, Rgb horizon, uint32_t seed, double cloudAmount);
 
+// A full landscape: sky with clouds and sun glow, two snowy ranges with mist between them.
+// horizonY is where the far range stands; the picture is filled from top to bottom.
+struct LandscapeStyle {
+    Rgb skyTop, skyHorizon;
+    double horizonY;
+    double sunX, sunY;
+    uint32_t seed;
+    double clouds = 0.8;
+};
+void Landscape(Canvas& c, const LandscapeStyle& st);
+// A Himalayan temple: whitewashed walls with rows of windows, maroon band, golden roof.
+void Temple(cairo_t* cr, double cx, double baseY, double w, double h, uint32_t seed);
+// Darkens the picture towards its edges.
+void Vignette(Canvas& c, double strength);
+
 }  // namespace scenes
