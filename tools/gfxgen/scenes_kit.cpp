@@ -332,71 +332,110 @@ void PrayerFlags(cairo_t* cr, double x0, double y0, double x1, double y1, double
     cairo_restore(cr);
 }
 
-void Mountains(cairo_t* cr, double w, double baseY, double topY, double roughness, uint32_t seed,
-               Rgb body, Rgb shade, double snowLine, double alpha) {
-    const int n = 160;
-    std::vector<double> hy(n + 1);
-    for (int i = 0; i <= n; ++i) {
-        double x = i / double(n);
-        double big = Fbm(x * 2.2, 0.5, seed, 2);
-        double ridge = 1 - std::abs(Fbm(x * 6.0, 1.5, seed + 3, 4) * 2 - 1);
-        double v = big * 0.75 + ridge * roughness;
-        v /= 0.75 + roughness;
-        hy[i] = baseY - (baseY - topY) * Clamp01((v - 0.15) / 0.8);
+// Points along a jagged line from (x0, y0) to (x1, y1) by midpoint displacement.
+static void Jagged(std::vector<std::pair<double, double>>& out, double x0, double y0, double x1, double y1,
+                   double rough, Rng& rng, int depth) {
+    if (depth == 0) {
+        out.emplace_back(x1, y1);
+        return;
     }
-    auto path = [&]() {
-        cairo_move_to(cr, 0, baseY + 400);
-        for (int i = 0; i <= n; ++i) cairo_line_to(cr, w * i / n, hy[i]);
-        cairo_line_to(cr, w, baseY + 400);
-        cairo_close_path(cr);
-    };
-    cairo_save(cr);
-    path();
-    cairo_pattern_t* g = cairo_pattern_create_linear(0, topY, 0, baseY);
-    cairo_pattern_add_color_stop_rgba(g, 0, body.r, body.g, body.b, alpha);
-    cairo_pattern_add_color_stop_rgba(g, 1, shade.r, shade.g, shade.b, alpha);
-    cairo_set_source(cr, g);
-    cairo_fill(cr);
-    cairo_pattern_destroy(g);
-    // shaded flanks: where the ridge falls to the right the slope faces away from the sun
-    for (int i = 0; i < n; ++i) {
-        double d = hy[i + 1] - hy[i];
-        if (d <= 0) continue;
-        double x0 = w * i / n, x1 = w * (i + 1) / n;
-        cairo_move_to(cr, x0, hy[i]);
-        cairo_line_to(cr, x1, hy[i + 1]);
-        cairo_line_to(cr, x1 + (baseY - hy[i + 1]) * 0.15, baseY);
-        cairo_line_to(cr, x0 + (baseY - hy[i]) * 0.15, baseY);
-        cairo_close_path(cr);
-    }
-    Source(cr, Darker(shade, 0.3), alpha * 0.18);
-    cairo_fill(cr);
-    // snow on the tops
-    if (snowLine > 0) {
-        double sy = topY + (baseY - topY) * snowLine;
-        cairo_save(cr);
-        path();
-        cairo_clip(cr);
-        for (int i = 0; i <= n; ++i) {
-            double x = w * i / n;
-            double cap = sy + (Fbm(i * 0.35, 3.3, seed + 11, 3) - 0.5) * (baseY - topY) * 0.25;
-            if (i == 0)
-                cairo_move_to(cr, x, cap);
-            else
-                cairo_line_to(cr, x, cap);
-        }
-        cairo_line_to(cr, w, topY - 50);
-        cairo_line_to(cr, 0, topY - 50);
-        cairo_close_path(cr);
-        cairo_pattern_t* s = cairo_pattern_create_linear(0, topY, 0, sy);
-        cairo_pattern_add_color_stop_rgba(s, 0, pal::kSnow.r, pal::kSnow.g, pal::kSnow.b, alpha);
-        cairo_pattern_add_color_stop_rgba(s, 1, 0.85, 0.86, 0.93, alpha * 0.85);
-        cairo_set_source(cr, s);
+    double len = std::hypot(x1 - x0, y1 - y0);
+    double mx = (x0 + x1) / 2 + rng.Uniform(-1, 1) * len * rough * 0.5;
+    double my = (y0 + y1) / 2 + rng.Uniform(-1, 1) * len * rough;
+    Jagged(out, x0, y0, mx, my, rough, rng, depth - 1);
+    Jagged(out, mx, my, x1, y1, rough, rng, depth - 1);
+}
+
+void Mountains(Canvas& c, double baseY, double topY, double roughness, uint32_t seed, Rgb body, Rgb shade,
+               double snowLine, double alpha) {
+    cairo_t* cr = c.cr();
+    Rng rng(seed);
+    double span = baseY - topY, w = c.width();
+    cairo_push_group(cr);
+    double x = -rng.Uniform(40, 140);
+    while (x < w + 100) {
+        double wl = span * rng.Uniform(0.55, 1.1), wr = span * rng.Uniform(0.55, 1.1);
+        double px = x + wl, py = topY + span * rng.Uniform(0.0, 0.5);
+        double r = 0.22 + roughness * 0.25;
+        std::vector<std::pair<double, double>> left{{px - wl, baseY}}, right{{px, py}}, spur{{px, py}};
+        Jagged(left, px - wl, baseY, px, py, r, rng, 5);
+        Jagged(right, px, py, px + wr, baseY, r, rng, 5);
+        double sx = px + wr * rng.Uniform(0.05, 0.35);
+        Jagged(spur, px, py, sx, baseY, r * 0.8, rng, 5);
+        auto outline = [&]() {
+            cairo_move_to(cr, left[0].first, left[0].second);
+            for (auto& p : left) cairo_line_to(cr, p.first, p.second);
+            for (auto& p : right) cairo_line_to(cr, p.first, p.second);
+            cairo_line_to(cr, px + wr, baseY + 2);
+            cairo_line_to(cr, px - wl, baseY + 2);
+            cairo_close_path(cr);
+        };
+        // lit face
+        outline();
+        cairo_pattern_t* g = cairo_pattern_create_linear(0, py, 0, baseY);
+        Rgb lt = Lighter(body, 0.12);
+        cairo_pattern_add_color_stop_rgba(g, 0, lt.r, lt.g, lt.b, 1);
+        cairo_pattern_add_color_stop_rgba(g, 1, body.r, body.g, body.b, 1);
+        cairo_set_source(cr, g);
         cairo_fill(cr);
-        cairo_pattern_destroy(s);
-        cairo_restore(cr);
+        cairo_pattern_destroy(g);
+        // shaded face right of the spur
+        auto shadeFace = [&]() {
+            cairo_move_to(cr, px, py);
+            for (auto& p : right) cairo_line_to(cr, p.first, p.second);
+            cairo_line_to(cr, px + wr, baseY + 2);
+            cairo_line_to(cr, sx, baseY + 2);
+            for (size_t i = spur.size(); i-- > 0;) cairo_line_to(cr, spur[i].first, spur[i].second);
+            cairo_close_path(cr);
+        };
+        shadeFace();
+        Source(cr, shade);
+        cairo_fill(cr);
+        // snow cap above a ragged line
+        if (snowLine > 0) {
+            cairo_save(cr);
+            outline();
+            cairo_clip(cr);
+            double sy = py + (baseY - py) * snowLine * 0.5;
+            std::vector<std::pair<double, double>> cap{{px - wl, sy}};
+            Jagged(cap, px - wl, sy + span * 0.08, px + wr, sy + span * 0.05, 0.12, rng, 6);
+            cairo_move_to(cr, px - wl, topY - 10);
+            for (auto& p : cap) cairo_line_to(cr, p.first, p.second);
+            cairo_line_to(cr, px + wr, topY - 10);
+            cairo_close_path(cr);
+            Source(cr, pal::kSnow);
+            cairo_fill(cr);
+            // snow streaks down the gullies
+            for (int k = 0; k < 6; ++k) {
+                double t = rng.Uniform(0.1, 0.9);
+                double gx = px - wl * 0.6 + (wl * 0.6 + wr * 0.6) * t, gy = sy + rng.Uniform(0, span * 0.1);
+                cairo_move_to(cr, gx - 3, gy);
+                cairo_line_to(cr, gx + rng.Uniform(-10, 10), gy + span * rng.Uniform(0.1, 0.3));
+                cairo_line_to(cr, gx + 3, gy);
+                cairo_close_path(cr);
+            }
+            Source(cr, pal::kSnow, 0.75);
+            cairo_fill(cr);
+            shadeFace();
+            Source(cr, Rgb{0.3, 0.35, 0.6}, 0.35);
+            cairo_fill(cr);
+            cairo_restore(cr);
+        }
+        x += (wl + wr) * rng.Uniform(0.35, 0.6);
     }
-    cairo_restore(cr);
+    // haze at the foot of the range
+    cairo_pattern_t* m = cairo_pattern_create_linear(0, topY + span * 0.4, 0, baseY);
+    Rgb hz = Mix(body, Rgb{1, 0.95, 0.9}, 0.6);
+    cairo_pattern_add_color_stop_rgba(m, 0, hz.r, hz.g, hz.b, 0);
+    cairo_pattern_add_color_stop_rgba(m, 1, hz.r, hz.g, hz.b, 0.7);
+    cairo_set_operator(cr, CAIRO_OPERATOR_ATOP);
+    cairo_rectangle(cr, 0, topY, w, span + 4);
+    cairo_set_source(cr, m);
+    cairo_fill(cr);
+    cairo_pattern_destroy(m);
+    cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
+    cairo_pop_group_to_source(cr);
+    cairo_paint_with_alpha(cr, alpha);
 }
 
 void Knot(cairo_t* cr, double cx, double cy, double s) {
@@ -552,8 +591,8 @@ void Landscape(Canvas& c, const LandscapeStyle& st) {
     SoftGlow(cr, st.sunX, st.sunY, w * 0.45, Rgb{1.0, 0.86, 0.55}, 0.55);
     SoftGlow(cr, st.sunX, st.sunY, 40, Rgb{1.0, 0.98, 0.85}, 0.95);
     Rgb haze = Mix(st.skyHorizon, Rgb{0.55, 0.58, 0.75}, 0.5);
-    Mountains(cr, w, st.horizonY + 30, st.horizonY - h * 0.36, 0.55, st.seed + 1,
-              Mix(haze, Rgb{0.62, 0.66, 0.82}, 0.4), Mix(haze, Rgb{0.45, 0.48, 0.66}, 0.5), 0.32, 0.9);
+    Mountains(c, st.horizonY + 30, st.horizonY - h * 0.36, 0.55, st.seed + 1,
+              Mix(haze, Rgb{0.56, 0.58, 0.74}, 0.7), Mix(haze, Rgb{0.36, 0.38, 0.56}, 0.7), 0.32, 0.9);
     // mist between the ranges
     cairo_pattern_t* g = cairo_pattern_create_linear(0, st.horizonY - 30, 0, st.horizonY + 50);
     cairo_pattern_add_color_stop_rgba(g, 0, st.skyHorizon.r, st.skyHorizon.g, st.skyHorizon.b, 0);
@@ -565,8 +604,8 @@ void Landscape(Canvas& c, const LandscapeStyle& st) {
     cairo_rectangle(cr, 0, st.horizonY + 50, w, h);
     Source(cr, st.skyHorizon, 0.85);
     cairo_fill(cr);
-    Mountains(cr, w, st.horizonY + h * 0.2, st.horizonY - h * 0.12, 0.7, st.seed + 2, Rgb{0.38, 0.40, 0.52},
-              Rgb{0.24, 0.25, 0.34}, 0.25, 1.0);
+    Mountains(c, st.horizonY + h * 0.2, st.horizonY - h * 0.12, 0.7, st.seed + 2, Rgb{0.40, 0.40, 0.50},
+              Rgb{0.24, 0.24, 0.34}, 0.25, 1.0);
     cairo_pattern_t* m = cairo_pattern_create_linear(0, st.horizonY + h * 0.05, 0, st.horizonY + h * 0.3);
     cairo_pattern_add_color_stop_rgba(m, 0, 1, 0.92, 0.85, 0);
     cairo_pattern_add_color_stop_rgba(m, 1, 0.95, 0.85, 0.78, 0.55);
@@ -589,24 +628,41 @@ void Temple(cairo_t* cr, double cx, double baseY, double w, double h, uint32_t s
     cairo_line_to(cr, cx + top, wallTop);
     cairo_line_to(cr, cx + w / 2, baseY);
     cairo_close_path(cr);
+    {
+        int tw = int(w) + 2, th = int(h) + 2;
+        Texture wash(tw, th, [seed](int x, int y) {
+            Rgba p = StoneAt(x, y, seed + 100, Rgb{0.97, 0.93, 0.85});
+            double streak = Fbm(x / 3.0, y / 60.0, seed + 5, 2);  // rain streaks on the whitewash
+            double f = 0.97 + 0.05 * streak;
+            return Rgba{p.r * f, p.g * f, p.b * f, 1};
+        });
+        wash.Use(cr, cx - w / 2, baseY - h);
+        cairo_fill_preserve(cr);
+    }
     cairo_pattern_t* g = cairo_pattern_create_linear(cx - w / 2, 0, cx + w / 2, 0);
-    cairo_pattern_add_color_stop_rgb(g, 0, 0.99, 0.95, 0.86);
-    cairo_pattern_add_color_stop_rgb(g, 0.6, 0.93, 0.87, 0.78);
-    cairo_pattern_add_color_stop_rgb(g, 1, 0.72, 0.66, 0.64);
+    cairo_pattern_add_color_stop_rgba(g, 0, 1, 0.9, 0.7, 0.12);
+    cairo_pattern_add_color_stop_rgba(g, 0.55, 0, 0, 0, 0.0);
+    cairo_pattern_add_color_stop_rgba(g, 1, 0.15, 0.1, 0.25, 0.3);
     cairo_set_source(cr, g);
-    cairo_fill(cr);
+    cairo_fill_preserve(cr);
     cairo_pattern_destroy(g);
+    cairo_pattern_t* foot = cairo_pattern_create_linear(0, wallTop, 0, baseY);
+    cairo_pattern_add_color_stop_rgba(foot, 0, 0, 0, 0, 0);
+    cairo_pattern_add_color_stop_rgba(foot, 1, 0.3, 0.2, 0.1, 0.25);
+    cairo_set_source(cr, foot);
+    cairo_fill(cr);
+    cairo_pattern_destroy(foot);
     // rows of windows with dark trapezoid frames
-    int rows = std::max(2, int(h * 0.62 / 26));
+    int rows = std::max(2, int(h * 0.62 / 34));
     for (int r = 0; r < rows; ++r) {
         double y = wallTop + 14 + r * (h * 0.62 - 24) / rows;
         double t = (y - wallTop) / (baseY - wallTop);
         double half = top + (w / 2 - top) * t - 12;
-        int cols = std::max(2, int(half * 2 / 22));
+        int cols = std::max(2, int(half * 2 / 30));
         for (int k = 0; k < cols; ++k) {
             double x = cx - half + (k + 0.5) * half * 2 / cols;
             if (rng.Uniform(0, 1) < 0.15) continue;
-            double ww = 7, wh = 9;
+            double ww = std::min(10.0, w * 0.035), wh = ww * 1.3;
             cairo_move_to(cr, x - ww * 0.75, y + wh);
             cairo_line_to(cr, x - ww / 2, y);
             cairo_line_to(cr, x + ww / 2, y);

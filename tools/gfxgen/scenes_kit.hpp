@@ -88,8 +88,8 @@ void SoftGlow(cairo_t* cr, double cx, double cy, double r, Rgb c, double a);
 void PrayerFlags(cairo_t* cr, double x0, double y0, double x1, double y1, double sag, int count,
                  double flagW, double flagH, uint32_t seed);
 // A mountain range silhouette with shading and snow, from base line y up to peaks around top.
-void Mountains(cairo_t* cr, double w, double baseY, double topY, double roughness, uint32_t seed,
-               Rgb body, Rgb shade, double snowLine, double alpha);
+void Mountains(Canvas& c, double baseY, double topY, double roughness, uint32_t seed, Rgb body, Rgb shade,
+               double snowLine, double alpha);
 // Endless knot style corner ornament, drawn in the current source.
 void Knot(cairo_t* cr, double cx, double cy, double s);
 // A parchment panel with maroon edge and gold trim, as used by every dialog.
