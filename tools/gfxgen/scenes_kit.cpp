@@ -340,7 +340,7 @@ static void Jagged(std::vector<std::pair<double, double>>& out, double x0, doubl
         return;
     }
     double len = std::hypot(x1 - x0, y1 - y0);
-    double mx = (x0 + x1) / 2 + rng.Uniform(-1, 1) * len * rough * 0.5;
+    double mx = (x0 + x1) / 2 + rng.Uniform(-1, 1) * len * rough * 0.15;
     double my = (y0 + y1) / 2 + rng.Uniform(-1, 1) * len * rough;
     Jagged(out, x0, y0, mx, my, rough, rng, depth - 1);
     Jagged(out, mx, my, x1, y1, rough, rng, depth - 1);
@@ -373,7 +373,7 @@ void Mountains(Canvas& c, double baseY, double topY, double roughness, uint32_t 
         // lit face
         outline();
         cairo_pattern_t* g = cairo_pattern_create_linear(0, py, 0, baseY);
-        Rgb lt = Lighter(body, 0.12);
+        Rgb lt = Lighter(body, 0.05);
         cairo_pattern_add_color_stop_rgba(g, 0, lt.r, lt.g, lt.b, 1);
         cairo_pattern_add_color_stop_rgba(g, 1, body.r, body.g, body.b, 1);
         cairo_set_source(cr, g);
@@ -404,17 +404,6 @@ void Mountains(Canvas& c, double baseY, double topY, double roughness, uint32_t 
             cairo_line_to(cr, px + wr, topY - 10);
             cairo_close_path(cr);
             Source(cr, pal::kSnow);
-            cairo_fill(cr);
-            // snow streaks down the gullies
-            for (int k = 0; k < 6; ++k) {
-                double t = rng.Uniform(0.1, 0.9);
-                double gx = px - wl * 0.6 + (wl * 0.6 + wr * 0.6) * t, gy = sy + rng.Uniform(0, span * 0.1);
-                cairo_move_to(cr, gx - 3, gy);
-                cairo_line_to(cr, gx + rng.Uniform(-10, 10), gy + span * rng.Uniform(0.1, 0.3));
-                cairo_line_to(cr, gx + 3, gy);
-                cairo_close_path(cr);
-            }
-            Source(cr, pal::kSnow, 0.75);
             cairo_fill(cr);
             shadeFace();
             Source(cr, Rgb{0.3, 0.35, 0.6}, 0.35);
@@ -592,7 +581,7 @@ void Landscape(Canvas& c, const LandscapeStyle& st) {
     SoftGlow(cr, st.sunX, st.sunY, 40, Rgb{1.0, 0.98, 0.85}, 0.95);
     Rgb haze = Mix(st.skyHorizon, Rgb{0.55, 0.58, 0.75}, 0.5);
     Mountains(c, st.horizonY + 30, st.horizonY - h * 0.36, 0.55, st.seed + 1,
-              Mix(haze, Rgb{0.56, 0.58, 0.74}, 0.7), Mix(haze, Rgb{0.36, 0.38, 0.56}, 0.7), 0.32, 0.9);
+              Mix(haze, Rgb{0.50, 0.52, 0.70}, 0.75), Mix(haze, Rgb{0.32, 0.34, 0.52}, 0.75), 0.3, 0.9);
     // mist between the ranges
     cairo_pattern_t* g = cairo_pattern_create_linear(0, st.horizonY - 30, 0, st.horizonY + 50);
     cairo_pattern_add_color_stop_rgba(g, 0, st.skyHorizon.r, st.skyHorizon.g, st.skyHorizon.b, 0);
@@ -631,10 +620,10 @@ void Temple(cairo_t* cr, double cx, double baseY, double w, double h, uint32_t s
     {
         int tw = int(w) + 2, th = int(h) + 2;
         Texture wash(tw, th, [seed](int x, int y) {
-            Rgba p = StoneAt(x, y, seed + 100, Rgb{0.97, 0.93, 0.85});
+            double n = Fbm(x / 40.0, y / 40.0, seed + 100, 4);
             double streak = Fbm(x / 3.0, y / 60.0, seed + 5, 2);  // rain streaks on the whitewash
-            double f = 0.97 + 0.05 * streak;
-            return Rgba{p.r * f, p.g * f, p.b * f, 1};
+            double f = 0.9 + 0.08 * n + 0.05 * streak;
+            return Rgba{0.97 * f, 0.93 * f, 0.85 * f, 1};
         });
         wash.Use(cr, cx - w / 2, baseY - h);
         cairo_fill_preserve(cr);
