@@ -307,6 +307,7 @@ void StoneTile(cairo_t* cr) {
     cairo_stroke(cr);
     // moss
     cairo_arc(cr, 9, 31, 4, 0, 2 * M_PI);
+    cairo_new_sub_path(cr);
     cairo_arc(cr, 13, 34, 3, 0, 2 * M_PI);
     Source(cr, Hex(0x5A7A3A), 0.55);
     cairo_fill(cr);

@@ -214,6 +214,7 @@ void Logo() {
     cairo_new_path(cr);
     for (int k = 0; k < 24; ++k) {
         double a = k * M_PI / 12;
+        cairo_new_sub_path(cr);
         cairo_arc(cr, 320 + 84 * std::cos(a), 185 + 84 * std::sin(a), 2.5, 0, 2 * M_PI);
     }
     Source(cr, pal::kGold);
