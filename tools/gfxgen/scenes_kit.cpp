@@ -563,8 +563,13 @@ void SkyPixels(Canvas& c, int h0, int h1, Rgb top, Rgb horizon, uint32_t seed, d
         double t = Clamp01(double(y - h0) / std::max(1, h1 - h0));
         Rgb col = Mix(top, horizon, t * t * (3 - 2 * t));
         double n = Fbm(x / 140.0, y / 45.0, seed, 5);
-        double cl = Smooth(0.5, 0.75, n) * cloudAmount * (0.4 + 0.6 * t);
-        col = Mix(col, Mix(Rgb{1, 0.97, 0.92}, horizon, 0.3), cl);
+        double above = Fbm(x / 140.0, (y - 4) / 45.0, seed, 5);
+        double cl = Smooth(0.52, 0.68, n) * cloudAmount * (0.5 + 0.5 * t);
+        // clouds lit warm from the low sun, their bellies a little darker
+        Rgb lit = Mix(Rgb{1, 0.93, 0.84}, horizon, 0.35 * t);
+        Rgb belly = Mix(Mix(top, horizon, 0.5), Rgb{0.55, 0.45, 0.55}, 0.4);
+        Rgb cc = Mix(lit, belly, Clamp01((n - above) * 12 + 0.3));
+        col = Mix(col, cc, cl);
         return Rgba{col.r, col.g, col.b, 1};
     });
 }

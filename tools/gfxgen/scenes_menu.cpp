@@ -13,7 +13,7 @@ using artkit::Mix;
 void MainMenu() {
     Canvas c(640, 480);
     cairo_t* cr = c.cr();
-    LandscapeStyle st{Hex(0x5878B0), Hex(0xF6C890), 270, 320, 230, 1101};
+    LandscapeStyle st{Hex(0x3A62B0), Hex(0xFFC27A), 270, 320, 230, 1101, 0.6};
     Landscape(c, st);
     // temples on the far ledges, left and right, out of the way of the menu
     Temple(cr, 70, 330, 150, 120, 3);
