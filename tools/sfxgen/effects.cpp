@@ -372,7 +372,7 @@ Sound Wind() {
                        [c](double t) {
                            const double env = std::sin(kPi * std::min(1.0, t / 2.2));
                            const double pan = 0.5 + 0.5 * std::sin(2 * kPi * t / 1.4 + (c ? 0 : kPi));
-                           return (0.12 + 0.88 * env) * (0.35 + 0.65 * pan);
+                           return (0.35 + 0.65 * env) * (0.35 + 0.65 * pan);
                        });
     }
     FadeEdges(s, 0.002, 0.05);
