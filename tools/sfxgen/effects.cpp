@@ -94,6 +94,13 @@ Sound GongSound(double f0, double seconds, uint64_t seed) {
         std::vector<Mode> low(modes.begin(), modes.begin() + 4), high(modes.begin() + 4, modes.end());
         AddModes(s.ch[size_t(c)], 0, low, 0.004);
         AddModes(s.ch[size_t(c)], 0, high, 0.08);  // the shimmer blooms after the strike
+        // The dense upper cluster that makes it a gong rather than a bell: many weak,
+        // crowded partials that swell in late and fade early.
+        std::vector<Mode> cluster;
+        for (int k = 0; k < 36; ++k)
+            cluster.push_back({f0 * (3.0 + k * 0.55 * rng.Range(0.85, 1.15)), 0.045 * std::exp(-k * 0.06),
+                               seconds * 0.3 / (1.0 + 0.04 * k), rng.Range(0, 6.3), -0.002, rng.Range(0.5, 3.0)});
+        AddModes(s.ch[size_t(c)], 0, cluster, 0.25);
         AddShapedNoise(s.ch[size_t(c)], 0, 0.08, rng, [](double) { return 180; }, 0.7,
                        [](double t) { return 0.8 * AD(t, 0.001, 0.06); });
     }
@@ -205,7 +212,7 @@ Sound RainLoop() {
         for (size_t i = 0; i < bed.Frames(); ++i) {
             const double t = double(i) / kRate;
             const double swell = 1.0 + 0.15 * std::sin(2 * kPi * t / 5.0 + c) + 0.1 * std::sin(2 * kPi * t / 2.5);
-            bed.ch[size_t(c)][i] = float(lp2.Run(lp.Run(hp.Run(float(rng.Bi())))) * 0.09 * swell);
+            bed.ch[size_t(c)][i] = float(lp2.Run(lp.Run(hp.Run(float(rng.Bi())))) * 0.06 * swell);
         }
     }
     FoldCrossfade(bed, loop, fade);
@@ -216,7 +223,7 @@ Sound RainLoop() {
         const double t = rng.Uni() * kLen;
         const bool big = rng.Uni() < 0.08;
         const double f = big ? rng.Range(500, 1100) : rng.Range(1600, 4200);
-        const double amp = (big ? 0.16 : 0.05) * std::pow(rng.Uni(), 1.5);
+        const double amp = (big ? 0.3 : 0.12) * std::pow(rng.Uni(), 1.5);
         const double dur = big ? rng.Range(0.03, 0.06) : rng.Range(0.008, 0.02);
         Sound d = Mono(dur * 2);
         double ph = 0;
