@@ -158,3 +158,80 @@ TEST(SoundAssets, EffectsStartAtOnceAndStayShortAndBalanced) {
     // The score tick may play every frame; anything long would smear into a drone.
     EXPECT_LE(Get("count.ogg").Seconds(), 0.06);
 }
+
+// The signal kit of the sound generator (plain arithmetic, no libraries), compiled in
+// here because the generators are not part of the game library. Its loudness meter and
+// loop folding decide the levels and seams checked above.
+#include "tools/sfxgen/dsp.cpp"
+
+namespace {
+
+sfx::Sound Sine(int channels, double hz, double amp, double seconds) {
+    sfx::Sound s(channels, sfx::Samples(seconds));
+    for (auto& c : s.ch)
+        for (size_t i = 0; i < c.size(); ++i) c[i] = float(amp * std::sin(2 * sfx::kPi * hz * double(i) / sfx::kRate));
+    return s;
+}
+
+}  // namespace
+
+TEST(SoundKit, LoudnessMeterReadsTheReferenceTone) {
+    // A full-scale 997 Hz sine reads -3.01 LUFS on one channel and 0 LUFS on two.
+    EXPECT_NEAR(sfx::IntegratedLufs(Sine(1, 997, 1.0, 3.0)), -3.01, 0.1);
+    EXPECT_NEAR(sfx::IntegratedLufs(Sine(2, 997, 1.0, 3.0)), 0.0, 0.1);
+    EXPECT_NEAR(sfx::IntegratedLufs(Sine(2, 997, 0.1, 3.0)), -20.0, 0.1);
+    // Gating ignores the silence around a tone (ungated it would read -25.2), so pauses in
+    // a song do not raise its gain; only the blocks straddling the edges pull it down a little.
+    sfx::Sound padded(2, sfx::Samples(10.0));
+    padded.Mix(Sine(2, 997, 0.1, 3.0), sfx::Samples(4.0));
+    EXPECT_NEAR(sfx::IntegratedLufs(padded), -20.0, 0.6);
+    EXPECT_NEAR(sfx::MaxMomentaryLufs(padded, 0.1), -20.0, 0.3);
+}
+
+TEST(SoundKit, FoldingATailOntoTheStartJoinsTheLoop) {
+    // A bell struck just before the loop end must ring on, unbroken, after the loop point.
+    const size_t loop = sfx::Samples(1.0);
+    sfx::Sound s(1, loop);
+    sfx::AddModes(s.ch[0], loop - sfx::Samples(0.1), {{440.0, 0.5, 0.8}});
+    double before = 0;
+    for (float v : s.ch[0]) before += v;
+    sfx::FoldCircular(s, loop);
+    ASSERT_EQ(s.Frames(), loop);
+    double after = 0, largest = 0;
+    for (size_t i = 0; i < loop; ++i) {
+        after += s.ch[0][i];
+        if (i) largest = std::max(largest, double(std::fabs(s.ch[0][i] - s.ch[0][i - 1])));
+    }
+    EXPECT_NEAR(after, before, 1e-3);
+    EXPECT_LE(std::fabs(s.ch[0][0] - s.ch[0][loop - 1]), largest * 1.01);
+    EXPECT_GT(std::fabs(s.ch[0][sfx::Samples(0.05)]), 0.0f);  // the ring carries on past the seam
+}
+
+TEST(SoundKit, CrossfadedNoiseBedKeepsItsLevelThroughTheSeam) {
+    const size_t loop = sfx::Samples(2.0), fade = sfx::Samples(0.5);
+    sfx::Sound s(1, loop + fade);
+    sfx::Rng rng(7);
+    for (auto& v : s.ch[0]) v = float(rng.Bi() * 0.5);
+    sfx::FoldCrossfade(s, loop, fade);
+    ASSERT_EQ(s.Frames(), loop);
+    auto rms = [&](size_t from, size_t n) {
+        double sum = 0;
+        for (size_t i = from; i < from + n; ++i) sum += double(s.ch[0][i]) * s.ch[0][i];
+        return 10 * std::log10(sum / double(n));
+    };
+    EXPECT_NEAR(rms(fade / 4, fade / 2), rms(loop - fade, fade), 1.0);
+}
+
+TEST(SoundKit, FiltersAndNoiseAreRepeatable) {
+    sfx::Rng a(42), b(42);
+    for (int i = 0; i < 100; ++i) ASSERT_EQ(a.Next(), b.Next());
+    // A low-pass at 1 kHz takes an 8 kHz tone down by more than 24 dB.
+    sfx::Biquad lp(sfx::Biquad::LowPass, 1000, 0.707);
+    sfx::Sound high = Sine(1, 8000, 0.5, 0.5);
+    double in = 0, out = 0;
+    for (size_t i = 0; i < high.Frames(); ++i) {
+        const float y = lp.Run(high.ch[0][i]);
+        if (i > 1000) in += double(high.ch[0][i]) * high.ch[0][i], out += double(y) * y;
+    }
+    EXPECT_LT(10 * std::log10(out / in), -24.0);
+}

@@ -134,3 +134,34 @@ TEST(Wisdoms, GermanIsLatin1NotUtf8) {
     }
     EXPECT_GT(umlauts, 0);
 }
+
+// The writer of the file. It is a generator, not part of the game library, so its one
+// source file is compiled into the tests directly.
+#include "tools/textgen/wisdoms.cpp"
+
+TEST(WisdomWriter, WritesLatin1CrlfAndCountsTheSayings) {
+    const std::string ini = textgen::BuildWisdomIni(
+        "# note\n[English]\n1=One.\n2= Two, kept blank.\\s\n2=Shadowed.\n[Deutsch]\n1=Eins.\n2=Zwei Füße.\n");
+    EXPECT_EQ(ini,
+              "[English]\r\nAnzahl=2\r\n1=One.\r\n2= Two, kept blank. \r\n2=Shadowed.\r\n"
+              "\r\n[Deutsch]\r\nAnzahl=2\r\n1=Eins.\r\n2=Zwei F\xFC\xDF"
+              "e.\r\n");
+}
+
+TEST(WisdomWriter, RefusesSourcesThatWouldBreakTheScreen) {
+    auto fails = [](const std::string& src) {
+        try {
+            textgen::BuildWisdomIni(src);
+        } catch (const std::runtime_error&) {
+            return true;
+        }
+        return false;
+    };
+    EXPECT_TRUE(fails("[A]\n1=x\n3=y\n"));                  // gap: saying 2 would show empty
+    EXPECT_TRUE(fails("[A]\n1=Price: 5 \xE2\x82\xAC\n"));   // the euro sign has no Latin-1 byte
+    EXPECT_TRUE(fails("[A]\n1=   \n"));                     // blank saying
+    EXPECT_TRUE(fails("1=orphan\n[A]\n1=x\n"));             // entry before any group
+    EXPECT_TRUE(fails("[A]\n1=x\n2=y\n[B]\n1=x\n"));        // translation missing a saying
+    EXPECT_TRUE(fails("[A]\nx=y\n"));                       // key that is not a number
+    EXPECT_FALSE(fails("[A]\n1=x\n[B]\n1=y\n"));
+}
