@@ -85,9 +85,8 @@ int TBitmapFont::GetHeight(const std::string& text) const {
 }
 
 TBitmapFont::Layout TBitmapFont::LayOut(const std::string& text, float x, float y, bool centred, float sx,
-                                        float sy) const {
+                                        float sy, bool hasPicture) const {
     Layout out;
-    const bool hasPicture = FontImage != nullptr;
     for (const std::string& l : SplitLines(text)) {
         if (hasPicture) {
             float left = x;

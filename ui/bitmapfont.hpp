@@ -43,7 +43,8 @@ public:
     // Draws at the current colour, alpha, blend mode and scale.
     void Draw(const std::string& text, float x, float y, bool centred = false);
 
-    // Where Draw puts each glyph, for a given scale; also where y ends after the last line.
+    // Where Draw puts each glyph for a given scale, and where y ends after the last line.
+    // Without a picture nothing is placed, but y still steps per line.
     struct PlacedGlyph {
         int frame;
         float x, y;
@@ -52,7 +53,8 @@ public:
         std::vector<PlacedGlyph> glyphs;
         float endY = 0;
     };
-    Layout LayOut(const std::string& text, float x, float y, bool centred, float sx, float sy) const;
+    Layout LayOut(const std::string& text, float x, float y, bool centred, float sx, float sy,
+                  bool hasPicture) const;
 
     static bool HasGlyph(unsigned char c) { return c >= kFirstCode && c <= kLastGlyph; }
     static std::vector<std::string> SplitLines(const std::string& text);

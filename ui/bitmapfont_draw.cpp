@@ -23,7 +23,7 @@ void TBitmapFont::LoadBitmap(const std::string& source) {
 void TBitmapFont::Draw(const std::string& text, float x, float y, bool centred) {
     float sx = 1, sy = 1;
     GetScale(sx, sy);
-    Layout layout = LayOut(text, x, y, centred, sx, sy);
+    Layout layout = LayOut(text, x, y, centred, sx, sy, FontImage != nullptr);
     const int frames = FontImage ? int(FontImage->frames.size()) : 0;
     for (const PlacedGlyph& g : layout.glyphs)
         if (g.frame < frames) DrawImage(FontImage, g.x, g.y, g.frame);
