@@ -3,6 +3,8 @@
 #include "ui/bitmapfont.hpp"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
@@ -25,6 +27,13 @@ std::vector<std::string> TBitmapFont::SplitLines(const std::string& text) {
 }
 
 namespace {
+// Truncates toward zero like a plain conversion, but metrics from a damaged file can push sums
+// past the int range, where a plain conversion is undefined.
+int Trunc(double v) {
+    if (!(v == v)) return 0;
+    return int(std::clamp(v, double(INT32_MIN), double(INT32_MAX)));
+}
+
 template <class IO, class F>
 void WalkMetrics(IO& io, F& font) {
     io.Int(font.FrameWidth);
@@ -65,10 +74,10 @@ void TBitmapFont::LoadFnt(const std::string& source) {
 int TBitmapFont::GetWidth(const std::string& text) const {
     int widest = 0;
     for (const std::string& l : SplitLines(text)) {
-        int w = 0;
+        int64_t w = 0;
         for (unsigned char c : l)
             if (HasGlyph(c)) w += CharW[c - kFirstCode];
-        widest = std::max(widest, w);
+        widest = std::max(widest, Trunc(double(w)));
     }
     return widest;
 }
@@ -79,7 +88,7 @@ int TBitmapFont::GetHeight(const std::string& text) const {
     for (const std::string& l : SplitLines(text)) {
         for (unsigned char c : l)
             if (HasGlyph(c)) tallest = std::max(tallest, int(CharH[c - kFirstCode]));
-        h = int(float(h) + float(tallest) + 1.25f);
+        h = Trunc(double(h) + double(tallest) + 1.25);
     }
     return h;
 }
@@ -94,8 +103,8 @@ TBitmapFont::Layout TBitmapFont::LayOut(const std::string& text, float x, float 
                 int w = 0, h = 0;
                 for (unsigned char c : l) {
                     if (!HasGlyph(c)) continue;
-                    w = int(float(w) + float(CharW[c - kFirstCode]) * sx);
-                    h = std::max(h, int(float(CharH[c - kFirstCode]) * sy));
+                    w = Trunc(double(w) + double(float(CharW[c - kFirstCode]) * sx));
+                    h = std::max(h, Trunc(double(float(CharH[c - kFirstCode]) * sy)));
                 }
                 left = x - float(w / 2);
                 y -= float(h / 2);
@@ -104,7 +113,7 @@ TBitmapFont::Layout TBitmapFont::LayOut(const std::string& text, float x, float 
             for (unsigned char c : l) {
                 if (!HasGlyph(c)) continue;
                 out.glyphs.push_back({c - kFirstCode, left + float(cursor), y});
-                cursor = int(float(cursor) + float(CharW[c - kFirstCode]) * sx);
+                cursor = Trunc(double(cursor) + double(float(CharW[c - kFirstCode]) * sx));
             }
         }
         // The step stays unscaled and follows code 31's height, whatever the line held.
