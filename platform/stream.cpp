@@ -204,8 +204,6 @@ bool LoadBytes(const std::string& path, std::vector<uint8_t>& out) {
 }
 
 bool SaveBytesAtomically(const std::string& path, const std::vector<uint8_t>& bytes) {
-    // Embedded files are read-only; without this a file literally named "incbin::..." would appear.
-    if (path.rfind(kIncbinPrefix, 0) == 0) return false;
     std::string tmp = path + ".tmp";
     std::FILE* f = std::fopen(tmp.c_str(), "wb");
     if (!f) return false;
