@@ -8,22 +8,16 @@
 #include <string>
 
 #include "data/language.hpp"
+#include "data/users.hpp"
+#include "puzzle/levelset.hpp"
+#include "ui/bitmapfont.hpp"
 #include "platform/audio.hpp"
 #include "platform/graphics.hpp"
 
-// Names the user-data folder: the working directory followed by "/data/".
-class TFullAccess {
-public:
-    TFullAccess(const std::string& maker, const std::string& product);
-    const std::string& GetPath() const { return path_; }
-
-private:
-    std::string path_;
-};
-
 extern std::unique_ptr<TLanguage> Language;
 extern std::unique_ptr<TFullAccess> UserFolder;
-extern std::string CurrLevelSetFile;
+
+extern std::unique_ptr<TBitmapFont> FontHeadline, FontHeadlineHover, FontMain, FontMainHover;
 
 extern ImageRef BackgroundImage;
 extern ImageRef BoardImage;
@@ -40,7 +34,7 @@ extern uint8_t TileDropped;
 extern SoundRef MusicSound;
 extern ChannelRef MusicChannel;
 
-// Creates the language table and the user folder (start-up step 1).
+// Creates the language table, the user folder and the fonts (start-up step 1).
 void CreateSharedObjects();
 // Releases everything the shared objects hold, in reverse order.
 void ReleaseSharedObjects();

@@ -57,6 +57,22 @@ std::string RunTitleStandIn() {
     }
 }
 
+void LoadFonts() {
+    struct {
+        std::unique_ptr<TBitmapFont>* font;
+        const char* name;
+    } fonts[] = {{&FontHeadline, "Headline"},
+                 {&FontHeadlineHover, "Headline_hover"},
+                 {&FontMain, "Main"},
+                 {&FontMainHover, "Main_hover"}};
+    for (auto& f : fonts) {
+        *f.font = std::make_unique<TBitmapFont>();
+        std::string base = std::string("incbin::../gfx/fonts/") + f.name;
+        (*f.font)->LoadFnt(base + ".fnt");
+        (*f.font)->LoadBitmap(base + ".png");
+    }
+}
+
 void StartMusic(int selectedMusic) {
     MusicSound = LoadSound("incbin::../sfx/song" + std::to_string(selectedMusic + 1) + ".ogg", SOUND_LOOP);
     if (MusicSound) {
@@ -114,6 +130,7 @@ int VelmoraMain(int argc, char** argv) {
     RegisterEmbeddedFiles();
     CreateSharedObjects();
     SeedRnd(opts.haveSeed ? opts.seed : Millisecs());
+    LoadFonts();
     AutoMidHandle(true);
     DefaultButtonImage = LoadAnimImage("incbin::../gfx/default_button.png", 122, 60, 0, 3);
     AutoMidHandle(false);
@@ -143,9 +160,19 @@ int VelmoraMain(int argc, char** argv) {
     audioInit.join();
     std::printf("Audio driver: %s\n", AudioDriverName().empty() ? "none" : AudioDriverName().c_str());
 
+    // 5. Profiles; the very first start makes one player.
+    Users.FilePath = UserFolder->GetPath() + kUsersFileName;
+    Users.Load();
+    if (Users.UserList.empty()) {
+        const char* env = std::getenv("username");
+        std::string name = env && *env ? std::string(env) : Tx("New Player");
+        if (!Users.CreateFirstUser(name)) std::printf("Could not save the players to %s\n", Users.FilePath.c_str());
+    }
+    UserRef player = Users.GetCurrentUser();
+
     // 7. Music.
-    StartMusic(0);
-    if (MusicChannel) MusicChannel->SetVolume(1.0f);
+    StartMusic(player ? player->Selected_Music : 0);
+    if (MusicChannel && player) MusicChannel->SetVolume(float(player->MusicVolume) / 100.0f);
 
     // 8. Intro, then the puzzle-screen pictures.
     LoadBoardGraphics();

@@ -160,7 +160,7 @@ void TFullAccess::SetPath(const std::string& path) {
     Path = path;
     if (FileType(path) == FILETYPE_NONE) {
         std::printf("Creating New Folder: %s\n", path.c_str());
-        std::printf("CreateDir=%d\n", CreateDir(path) ? 1 : 0);
+        if (!CreateDir(path)) std::printf("Could not create folder: %s\n", path.c_str());
     } else {
         std::printf("Folder already exists: %s\n", path.c_str());
     }

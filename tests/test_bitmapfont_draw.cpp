@@ -1,21 +1,11 @@
-// Drawing with the real renderer. Compiled only once the renderer is linked in
-// (define VELMORA_RENDERER_READY for the test target, or drop this guard).
-#ifdef VELMORA_RENDERER_READY
-
+// Drawing lettering with the real renderer.
 #include <gtest/gtest.h>
 
+#include "gl_env.hpp"
 #include "platform/graphics.hpp"
 #include "ui/bitmapfont.hpp"
 
 namespace {
-bool OpenHiddenWindow() {
-    if (GraphicsOpen()) return true;
-    GraphicsOptions opts;
-    opts.hidden = true;
-    SetGraphicsOptions(opts);
-    return Graphics(640, 480, 0, 60, 0);
-}
-
 // Columns and rows of the rectangle that hold anything brighter than the background.
 struct Ink {
     int left = 1 << 30, right = -1, top = 1 << 30, bottom = -1;
@@ -36,7 +26,7 @@ Ink FindInk(int x, int y, int w, int h) {
 }  // namespace
 
 TEST(BitmapFontDraw, GlyphsLandWhereTheLayoutSays) {
-    if (!OpenHiddenWindow()) GTEST_SKIP() << "no display";
+    ASSERT_TRUE(EnsureGraphics());
     TBitmapFont main;
     ASSERT_EQ(main.TryLoadFnt("incbin::../gfx/fonts/Main.fnt"), "");
     ASSERT_EQ(main.TryLoadBitmap("incbin::../gfx/fonts/Main.png"), "");
@@ -73,5 +63,3 @@ TEST(BitmapFontDraw, MissingPictureIsReported) {
     EXPECT_EQ(main.FontImage, nullptr);
     main.Draw("AB", 0, 0);  // draws nothing, and does not fail
 }
-
-#endif

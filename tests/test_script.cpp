@@ -72,8 +72,8 @@ TEST(Script, BadLinesAreReportedWithTheirNumber) {
 }
 
 namespace {
-int RunGame(const std::filesystem::path& dir, const std::string& args) {
-    std::string cmd = "cd '" + dir.string() + "' && SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy '" +
+int RunGame(const std::filesystem::path& dir, const std::string& args, const std::string& env = "") {
+    std::string cmd = "cd '" + dir.string() + "' && " + env + " SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy '" +
                       std::string(VELMORA_BINARY) + "' " + args + " > run.log 2>&1";
     return std::system(cmd.c_str());
 }
@@ -108,5 +108,25 @@ TEST(Script, ScriptedRunIsReproducibleToTheByte) {
     }
     EXPECT_NE(RunGame(dir, "--script bad.txt --max-frames 1"), 0);
     EXPECT_EQ(RunGame(dir, "--virtual-clock --max-frames 2"), 0);
+    std::filesystem::remove_all(dir);
+}
+
+TEST(Startup, FirstStartWritesOnePlayerNamedFromTheEnvironment) {
+    auto dir = std::filesystem::temp_directory_path() / "velmora_first_start";
+    for (const auto& [env, name] : {std::pair<std::string, std::string>{"username=", "New Player"},
+                                    {"username=Tashi", "Tashi"}}) {
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir);
+        ASSERT_EQ(RunGame(dir, "--virtual-clock --max-frames 1", env), 0);
+        std::vector<uint8_t> cfg;
+        ASSERT_TRUE(LoadBytes((dir / "data" / "users.cfg").string(), cfg));
+        EXPECT_EQ(cfg.size(), 49 + name.size());
+        EXPECT_EQ(std::string(cfg.begin() + 8, cfg.begin() + 8 + long(name.size())), name);
+        // A second start finds the player and leaves the file as it was.
+        ASSERT_EQ(RunGame(dir, "--virtual-clock --max-frames 1", env), 0);
+        std::vector<uint8_t> again;
+        ASSERT_TRUE(LoadBytes((dir / "data" / "users.cfg").string(), again));
+        EXPECT_EQ(again, cfg);
+    }
     std::filesystem::remove_all(dir);
 }
