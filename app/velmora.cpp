@@ -10,6 +10,7 @@
 #include "app/globals.hpp"
 #include "app/options.hpp"
 #include "app/script.hpp"
+#include "fx/emitters.hpp"
 #include "platform/audio.hpp"
 #include "platform/embedded.hpp"
 #include "platform/graphics.hpp"
@@ -131,6 +132,7 @@ int VelmoraMain(int argc, char** argv) {
     CreateSharedObjects();
     SeedRnd(opts.haveSeed ? opts.seed : Millisecs());
     LoadFonts();
+    LoadEmitterImages();
     AutoMidHandle(true);
     DefaultButtonImage = LoadAnimImage("incbin::../gfx/default_button.png", 122, 60, 0, 3);
     AutoMidHandle(false);
