@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <functional>
 #include <thread>
@@ -77,7 +78,9 @@ struct Renderer {
     std::string title = "Velmora";
     std::chrono::steady_clock::time_point nextFrame;
 };
-Renderer g_r;
+// Never destroyed: pictures held by other files' globals may be released after this file's
+// statics are gone, and their destructors still ask the renderer whether it is open.
+Renderer& g_r = *new Renderer;
 int64_t g_flips = 0;
 bool g_virtualClock = false;
 std::function<void(int64_t)> g_afterFlip;
@@ -535,6 +538,14 @@ bool Graphics(int width, int height, int, int hz, int) {
     }
     g_r.hz = hz > 0 ? hz : 60;
     g_r.open = true;
+    // At exit the GL context may already be gone when global pictures are released; from
+    // then on their textures are simply forgotten.
+    static bool atExitRegistered = (std::atexit([] {
+                                        g_r.open = false;
+                                        g_r.verts.clear();
+                                    }),
+                                    true);
+    (void)atExitRegistered;
     g_r.nextFrame = std::chrono::steady_clock::now();
     SDL_StartTextInput();
     // The framebuffer starts black and opaque.

@@ -4,8 +4,8 @@
 set -euo pipefail
 src=$(cd "$(dirname "$0")/.." && pwd)
 "$src/tools/deps.sh"
-cmake -S "$src" -B "$src/build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELMORA_TESTS=OFF -DVELMORA_BENCH=OFF >/dev/null
-cmake --build "$src/build" --target velmora
+cmake -S "$src" -B "$src/build-release" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELMORA_TESTS=OFF -DVELMORA_BENCH=OFF >/dev/null
+cmake --build "$src/build-release" --target velmora
 
 home="${XDG_DATA_HOME:-$HOME/.local/share}/velmora"
 mkdir -p "$home"
@@ -20,4 +20,4 @@ if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
     export DISPLAY=":$num"
     for _ in $(seq 50); do [[ -e /tmp/.X11-unix/X$num ]] && break; sleep 0.1; done
 fi
-"$src/build/velmora" "$@"
+"$src/build-release/velmora" "$@"
