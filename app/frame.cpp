@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "app/globals.hpp"
+#include "fx/pointer.hpp"
 #include "platform/audio.hpp"
 #include "platform/graphics.hpp"
 #include "platform/input.hpp"
@@ -13,6 +14,10 @@ void UpdateInput() {
     MouseHits[1] = uint8_t(MouseHit(MOUSE_RIGHT));
     OldMouseZ = MouseZ;
     MouseZ = MouseWheel();
+    if (MousePointer) {
+        MousePointer->SetHover(false);
+        MousePointer->Display = true;
+    }
     TileDropped = 0;
 }
 
