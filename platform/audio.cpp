@@ -329,7 +329,34 @@ SoundRef LoadSound(const std::string& path, int flags) {
 
 ChannelRef AllocChannel() { return std::make_shared<TChannel>(); }
 
+// Finished voices give their OpenAL source back; a long session plays thousands of effects.
+static void PruneFinished() {
+    AudioState& a = A();
+    std::lock_guard lock(a.mutex);
+    for (auto it = a.active.begin(); it != a.active.end();) {
+        TChannel::Impl& c = **it;
+        bool done = c.stopped;
+        if (!done && c.source && !c.paused && !c.sound->streamed) {
+            ALint state;
+            alGetSourcei(c.source, AL_SOURCE_STATE, &state);
+            done = state == AL_STOPPED;
+        }
+        if (!done) {
+            ++it;
+            continue;
+        }
+        c.stopped = true;
+        if (c.source) {
+            alSourcei(c.source, AL_BUFFER, 0);
+            alDeleteSources(1, &c.source);
+            c.source = 0;
+        }
+        it = a.active.erase(it);
+    }
+}
+
 static void StartChannel(TChannel& ch, const SoundRef& sound, bool paused) {
+    PruneFinished();
     ch.Stop();
     auto impl = std::make_shared<TChannel::Impl>();
     impl->sound = std::static_pointer_cast<SoundData>(sound);

@@ -395,21 +395,12 @@ int MapButton(uint8_t b) {
 }
 
 void WindowToLogical(int wx, int wy, int& lx, int& ly) {
-    int ww = kLogicalWidth, wh = kLogicalHeight;
-    if (g_r.window) SDL_GL_GetDrawableSize(g_r.window, &ww, &wh);
-    int winW = ww, winH = wh;
-    if (g_r.window) SDL_GetWindowSize(g_r.window, &winW, &winH);
-    // Mouse events come in window points; the drawable may be larger on high-DPI screens.
-    double scaleX = winW ? double(ww) / winW : 1.0, scaleY = winH ? double(wh) / winH : 1.0;
-    int x, y, w, h;
-    PresentRect(ww, wh, x, y, w, h);
-    if (w <= 0 || h <= 0) {
-        lx = wx;
-        ly = wy;
-        return;
+    int ww = kLogicalWidth, wh = kLogicalHeight, winW = kLogicalWidth, winH = kLogicalHeight;
+    if (g_r.window) {
+        SDL_GL_GetDrawableSize(g_r.window, &ww, &wh);
+        SDL_GetWindowSize(g_r.window, &winW, &winH);
     }
-    lx = int(std::floor((wx * scaleX - x) * kLogicalWidth / w));
-    ly = int(std::floor((wy * scaleY - y) * kLogicalHeight / h));
+    MapWindowToLogical(ww, wh, winW, winH, wx, wy, lx, ly);
 }
 
 // Latin-1 is what the game's fonts and files carry; other characters are dropped.
@@ -481,6 +472,20 @@ void PumpEvents() {
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
+
+void MapWindowToLogical(int drawW, int drawH, int winW, int winH, int wx, int wy, int& lx, int& ly) {
+    // Mouse events come in window points; the drawable may be larger on high-DPI screens.
+    double scaleX = winW > 0 ? double(drawW) / winW : 1.0, scaleY = winH > 0 ? double(drawH) / winH : 1.0;
+    int x, y, w, h;
+    PresentRect(drawW, drawH, x, y, w, h);
+    if (w <= 0 || h <= 0) {
+        lx = wx;
+        ly = wy;
+        return;
+    }
+    lx = int(std::floor((wx * scaleX - x) * kLogicalWidth / w));
+    ly = int(std::floor((wy * scaleY - y) * kLogicalHeight / h));
+}
 
 GpuTexture::~GpuTexture() {
     if (!id || !g_r.open) return;

@@ -94,6 +94,9 @@ int64_t FlipCount();
 void SetVirtualClock(bool on);
 bool VirtualClock();
 void ToggleFullscreen();
+// Maps a window point to the logical screen shown letterboxed in a drawable of drawW x drawH
+// (window size winW x winH in points). Points in the bars map outside 0..639 / 0..479.
+void MapWindowToLogical(int drawW, int drawH, int winW, int winH, int wx, int wy, int& lx, int& ly);
 // Draw calls sent to GL since the last Flip (for the batching benchmark).
 int DrawCallsLastFrame();
 

@@ -121,6 +121,11 @@ TEST(Stream, FilesAndEmbeddedEntriesAndAtomicSaves) {
     EXPECT_EQ(e->ReadInt(), 7);
     EXPECT_EQ(e->ReadString(7), "English");
     EXPECT_FALSE(OpenStream("incbin::../lang/default.lang", false, true));
+    StreamRef ini = ReadStream("incbin::../data/wisdoms.ini");
+    ASSERT_TRUE(ini);
+    EXPECT_EQ(ini->ReadLine(), "[English]");
+    EXPECT_EQ(ini->ReadLine(), "Anzahl=100");
+    EXPECT_FALSE(ReadStream("../data/wisdoms.ini")) << "without the prefix the path names a file on disk";
     EXPECT_FALSE(ReadStream("../lang/default.lang"));
     EXPECT_FALSE(ReadStream("incbin::../no/such.file"));
     EXPECT_EQ(FileType("incbin::../lang/default.lang"), FILETYPE_NONE);

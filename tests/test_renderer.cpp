@@ -203,3 +203,27 @@ TEST(Collisions, PixelExactWithRotationAndScale) {
     EXPECT_FALSE(ImagesCollide(img, 100, 100, 0, img, 101, 100, 0));
     ResetCollisions();
 }
+
+TEST(Window, MousePositionsMapBackToLogicalPixelsWhateverTheWindowSize) {
+    int x, y;
+    MapWindowToLogical(640, 480, 640, 480, 17, 33, x, y);
+    EXPECT_EQ(x, 17);
+    EXPECT_EQ(y, 33);
+    // Twice the size: each logical pixel is 2 x 2 window pixels.
+    MapWindowToLogical(1280, 960, 1280, 960, 1279, 959, x, y);
+    EXPECT_EQ(x, 639);
+    EXPECT_EQ(y, 479);
+    // A wide window keeps the aspect ratio with bars left and right: 1920 x 1080 shows 1440 x 1080.
+    MapWindowToLogical(1920, 1080, 1920, 1080, 240, 0, x, y);
+    EXPECT_EQ(x, 0);
+    EXPECT_EQ(y, 0);
+    MapWindowToLogical(1920, 1080, 1920, 1080, 100, 540, x, y);
+    EXPECT_LT(x, 0) << "a point in the bar is off the logical screen";
+    MapWindowToLogical(1920, 1080, 1920, 1080, 960, 540, x, y);
+    EXPECT_EQ(x, 320);
+    EXPECT_EQ(y, 240);
+    // High-DPI: the drawable has twice the pixels of the window's points.
+    MapWindowToLogical(1280, 960, 640, 480, 320, 240, x, y);
+    EXPECT_EQ(x, 320);
+    EXPECT_EQ(y, 240);
+}

@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Velmora needs to build, run and test, skipping those present.
-# Usage: tools/deps.sh [--test]   (--test adds what the test suite and fuzzers need)
+# Usage: tools/deps.sh [--test | --tools]   (--test: the test suite and fuzzers; --tools: the
+# asset generators)
 set -euo pipefail
 
 pkgs=(cmake ninja-build g++ pkg-config libsdl2-dev libepoxy-dev libopenal-dev libvorbis-dev
       libpng-dev libjpeg-dev zlib1g-dev libgl1-mesa-dri xvfb xauth)
-if [[ "${1:-}" == "--test" ]]; then
-    pkgs+=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev)
-fi
+case "${1:-}" in
+    --test) pkgs+=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev) ;;
+    --tools) pkgs+=(libcairo2-dev libfreetype-dev libfluidsynth-dev fluid-soundfont-gm fonts-urw-base35
+                    fonts-dejavu-core fonts-freefont-ttf sox libsox-fmt-all imagemagick) ;;
+esac
 
 missing=()
 for p in "${pkgs[@]}"; do

@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+#include "platform/audio.hpp"
+#include "platform/graphics.hpp"
+
+namespace {
+const std::string kShort = VELMORA_TEST_DATA "/audio/tone_half_second.ogg";
+const std::string kLong = VELMORA_TEST_DATA "/audio/tone_25_seconds.ogg";
+
+// The virtual clock advances 1000/60 ms per flip, so time can pass without waiting.
+void PassFrames(int n) {
+    for (int i = 0; i < n; ++i) Flip(0);
+}
+}  // namespace
+
+TEST(Audio, LoadsOggFromDiskAndTheEmbeddedTable) {
+    SoundRef s = LoadSound(kShort);
+    ASSERT_TRUE(s);
+    EXPECT_EQ(s->rate, 44100);
+    EXPECT_EQ(s->channels, 1);
+    EXPECT_NEAR(s->seconds, 0.5, 0.01);
+    SoundRef song = LoadSound("incbin::../sfx/song1.ogg", SOUND_LOOP);
+    ASSERT_TRUE(song);
+    EXPECT_TRUE(song->loop);
+    EXPECT_GE(song->seconds, 90.0);
+    EXPECT_FALSE(LoadSound("incbin::../sfx/none.ogg"));
+    EXPECT_FALSE(LoadSound(VELMORA_TEST_DATA "/broken/random_bytes.bin"));
+    EXPECT_FALSE(LoadSound(VELMORA_SOURCE_DIR "/README.md")) << "not Ogg Vorbis";
+}
+
+// With no device at all the game must behave the same: channels keep time.
+TEST(Audio, WithoutADeviceChannelsPlayForTheLengthOfTheirSound) {
+    CloseAudio();
+    bool wasVirtual = VirtualClock();
+    SetVirtualClock(true);
+    SoundRef s = LoadSound(kShort);
+    ASSERT_TRUE(s);
+    ChannelRef ch = PlaySound(s);
+    EXPECT_TRUE(ch->Playing());
+    PassFrames(20);  // 333 ms
+    EXPECT_TRUE(ch->Playing());
+    ch->SetPaused(true);
+    PassFrames(60);  // paused time does not count
+    EXPECT_TRUE(ch->Playing());
+    ch->SetPaused(false);
+    PassFrames(12);  // 533 ms of playing in all
+    EXPECT_FALSE(ch->Playing());
+
+    ChannelRef loop = PlaySound(LoadSound(kShort, SOUND_LOOP));
+    PassFrames(120);
+    EXPECT_TRUE(loop->Playing());
+    loop->Stop();
+    EXPECT_FALSE(loop->Playing());
+    ch->SetVolume(2.0f);
+    EXPECT_FLOAT_EQ(ch->Volume(), 1.0f);
+    // A channel can be reused: playing on it replaces what it played.
+    ChannelRef reused = AllocChannel();
+    PlaySound(s, reused);
+    PlaySound(s, reused);
+    EXPECT_TRUE(reused->Playing());
+    reused->Stop();
+    SetVirtualClock(wasVirtual);
+}
+
+// OpenAL's null back end (ALSOFT_DRIVERS=null) stands in for a sound card.
+TEST(Audio, OpenALPlaysStopsAndStreamsSongs) {
+    setenv("ALSOFT_DRIVERS", "null", 0);
+    ASSERT_TRUE(SetAudioDriver("OpenAL Default"));
+    EXPECT_EQ(AudioDriverName(), "OpenAL Default");
+    SoundRef s = LoadSound(kShort);
+    ChannelRef ch = PlaySound(s);
+    EXPECT_TRUE(ch->Playing());
+    ch->SetPaused(true);
+    EXPECT_TRUE(ch->Playing()) << "a paused channel still holds its sound";
+    ch->Stop();
+    EXPECT_FALSE(ch->Playing());
+    // Far more effects than OpenAL has sources, one after another.
+    SoundRef blip = LoadSound(kShort);
+    ChannelRef last;
+    for (int i = 0; i < 600; ++i) {
+        last = PlaySound(blip);
+        last->Stop();
+    }
+    last = PlaySound(blip);
+    EXPECT_TRUE(last->Playing());
+    last->Stop();
+
+    SoundRef song = LoadSound(kLong, SOUND_LOOP);
+    ASSERT_TRUE(song);
+    ChannelRef music = PlaySound(song);
+    music->SetVolume(0.5f);
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_TRUE(music->Playing());
+    music->Stop();
+    CloseAudio();
+    EXPECT_EQ(AudioDriverName(), "");
+}
+
+TEST(Audio, SoftwareMixerRunsOnSdlAudio) {
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    ASSERT_TRUE(SetAudioDriver("FreeAudio"));
+    SoundRef s = LoadSound(kShort);
+    ChannelRef ch = PlaySound(s);
+    ch->SetVolume(0.3f);
+    EXPECT_TRUE(ch->Playing());
+    // The dummy device consumes samples in real time; half a second later the tone is over.
+    for (int i = 0; i < 40 && ch->Playing(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_FALSE(ch->Playing());
+    ChannelRef song = PlaySound(LoadSound(kLong, SOUND_LOOP));
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_TRUE(song->Playing());
+    CloseAudio();
+}
