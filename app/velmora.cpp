@@ -76,12 +76,6 @@ void LoadFonts() {
     }
 }
 
-void StartMusic(int selectedMusic) {
-    MusicSound = LoadSound("incbin::../sfx/song" + std::to_string(selectedMusic + 1) + ".ogg", SOUND_LOOP);
-    if (MusicSound) {
-        MusicChannel = AllocChannel();
-        PlaySound(MusicSound, MusicChannel);
-    }
 }
 
 void MainLoop() {
@@ -132,7 +126,6 @@ int VelmoraMain(int argc, char** argv) {
     // 1. Embedded files, shared objects, random seed.
     RegisterEmbeddedFiles();
     CreateSharedObjects();
-    InitSound();
     SeedRnd(opts.haveSeed ? opts.seed : Millisecs());
     LoadFonts();
     LoadEmitterImages();
@@ -145,6 +138,8 @@ int VelmoraMain(int argc, char** argv) {
     // 2. Audio. Probing the sound servers takes a while, so it runs beside the window's
     // opening; nothing plays before the music starts below.
     std::thread audioInit([] {
+        // Decoding the 25 effects belongs here too: the window need not wait for it.
+        InitSound();
         // Opening the device is the presence test; without one the software mixer takes over.
         if (!SetAudioDriver("OpenAL Default")) SetAudioDriver("FreeAudio");
     });
@@ -177,8 +172,7 @@ int VelmoraMain(int argc, char** argv) {
     UserRef player = Users.GetCurrentUser();
 
     // 7. Music.
-    StartMusic(player ? player->Selected_Music : 0);
-    if (MusicChannel && player) MusicChannel->SetVolume(float(player->MusicVolume) / 100.0f);
+    StartSong(player.get());
 
     // 8. Intro, then the puzzle-screen pictures.
     LoadBoardGraphics();
