@@ -76,8 +76,6 @@ void LoadFonts() {
     }
 }
 
-}
-
 void MainLoop() {
     bool repeat = false;
     std::string action;
