@@ -4,15 +4,22 @@
 #include <cstdlib>
 
 #include "app/globals.hpp"
+#include "fx/pointer.hpp"
 #include "platform/audio.hpp"
 #include "platform/graphics.hpp"
 #include "platform/input.hpp"
+#include "ui/requester.hpp"
 
 void UpdateInput() {
     MouseHits[0] = uint8_t(MouseHit(MOUSE_LEFT));
     MouseHits[1] = uint8_t(MouseHit(MOUSE_RIGHT));
     OldMouseZ = MouseZ;
     MouseZ = MouseWheel();
+    if (MousePointer) {
+        MousePointer->SetHover(false);
+        MousePointer->Display = true;
+    }
+    ButtonSlot = 0;
     TileDropped = 0;
 }
 

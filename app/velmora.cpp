@@ -11,6 +11,8 @@
 #include "app/options.hpp"
 #include "app/script.hpp"
 #include "fx/emitters.hpp"
+#include "fx/pointer.hpp"
+#include "fx/sfx.hpp"
 #include "platform/audio.hpp"
 #include "platform/embedded.hpp"
 #include "platform/graphics.hpp"
@@ -130,6 +132,7 @@ int VelmoraMain(int argc, char** argv) {
     // 1. Embedded files, shared objects, random seed.
     RegisterEmbeddedFiles();
     CreateSharedObjects();
+    InitSound();
     SeedRnd(opts.haveSeed ? opts.seed : Millisecs());
     LoadFonts();
     LoadEmitterImages();
@@ -137,6 +140,7 @@ int VelmoraMain(int argc, char** argv) {
     DefaultButtonImage = LoadAnimImage("incbin::../gfx/default_button.png", 122, 60, 0, 3);
     AutoMidHandle(false);
     ReglerImage = LoadImage("incbin::../gfx/regler.png");
+    MousePointer = std::make_unique<TPointer>();
 
     // 2. Audio. Probing the sound servers takes a while, so it runs beside the window's
     // opening; nothing plays before the music starts below.
