@@ -10,7 +10,7 @@ enum BonusSound {
     BONUS_SOUND_EXPLODE = 24,
 };
 
-// Plays one effect. Until the shared effect table is in, the board loads its own few sounds.
+// Plays one effect through the shared effect table (silent before start-up has made it).
 void PlayBonusSound(int effect);
 
 // Every effect is also handed to the listener, if one is set (tests count them).

@@ -97,7 +97,7 @@ TEST(BonusBombs, ABombPassOfFourCellsLeavesAStarTile) {
     g->LevelData[3][1] = 3;
     g->MoveTiles();
     // Visited bottom row first: (2,1), (3,1), then (2,0), and the bomb is the fourth.
-    EXPECT_EQ(g->PuzzleTileData[3][0], MARK_PENDING_STAR + CELL_BOMB);
+    EXPECT_EQ(g->PuzzleTileData[3][0], int(MARK_PENDING_STAR) + int(CELL_BOMB));
     EXPECT_EQ(g->CreateText, "Multicombo");
 }
 
