@@ -134,10 +134,7 @@ void BonusGame::Render(int state) {
 
     // The lower-left corner is where the puzzle game's own buttons sit.
     bool inCorner = MouseX() < 85 && MouseY() > 290;
-    if ((MouseHits[0] || f <= 0.0f) && !swapnow && !TilesMoving && active && !inCorner) {
-        StartTime = Millisecs();
-        Fire(int((22 + p) / 40));
-    }
+    if ((MouseHits[0] || f <= 0.0f) && !swapnow && !TilesMoving && active && !inCorner) Fire(int((22 + p) / 40));
     MoveTiles();
     Particles.Render();
 }
@@ -269,6 +266,8 @@ void BonusGame::DrawTimeBar(float f) {
 
 void BonusGame::Fire(int first) {
     StrategyCombo = false;
+    // Every shot restarts the timer, so an idle player's row goes off each time it runs out.
+    StartTime = Millisecs();
     for (int i = 0; i < 4; ++i) {
         int v = CurrentElement[size_t(i)];
         int x = first + i;
