@@ -135,11 +135,14 @@ int VelmoraMain(int argc, char** argv) {
 
     // 2. Audio. Probing the sound servers takes a while, so it runs beside the window's
     // opening; nothing plays before the music starts below.
-    std::thread audioInit([] {
+    // SDL's own start-up is not thread-safe, so the SDL-based fallback is chosen back on this
+    // thread once the window is open.
+    bool openAL = false;
+    std::thread audioInit([&openAL] {
         // Decoding the 25 effects belongs here too: the window need not wait for it.
         InitSound();
-        // Opening the device is the presence test; without one the software mixer takes over.
-        if (!SetAudioDriver("OpenAL Default")) SetAudioDriver("FreeAudio");
+        // Opening the device is the presence test.
+        openAL = SetAudioDriver("OpenAL Default");
     });
 
     // 3, 4. Window.
@@ -157,6 +160,7 @@ int VelmoraMain(int argc, char** argv) {
     if (g_haveScript) g_script.Apply(0);
 
     audioInit.join();
+    if (!openAL) SetAudioDriver("FreeAudio");
     std::printf("Audio driver: %s\n", AudioDriverName().empty() ? "none" : AudioDriverName().c_str());
 
     // 5. Profiles; the very first start makes one player.

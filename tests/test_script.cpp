@@ -75,7 +75,13 @@ namespace {
 int RunGame(const std::filesystem::path& dir, const std::string& args, const std::string& env = "") {
     std::string cmd = "cd '" + dir.string() + "' && " + env + " SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy '" +
                       std::string(VELMORA_BINARY) + "' " + args + " > run.log 2>&1";
-    return std::system(cmd.c_str());
+    int rc = std::system(cmd.c_str());
+    if (rc != 0) {
+        std::vector<uint8_t> log;
+        LoadBytes((dir / "run.log").string(), log);
+        std::printf("velmora %s exited with %d:\n%s\n", args.c_str(), rc, std::string(log.begin(), log.end()).c_str());
+    }
+    return rc;
 }
 }  // namespace
 
