@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -173,6 +174,21 @@ TEST_P(EmbeddedLevels, PiecesDoNotOverlapAndFormOneFigureOnThePlayfield) {
                 }
             }
         for (size_t i = 1; i < n; ++i) EXPECT_EQ(group[i], group[0]) << "piece " << i << " stands apart";
+    }
+}
+
+TEST_P(EmbeddedLevels, NoTwoLevelsShareASilhouette) {
+    std::vector<std::vector<std::array<float, 4>>> seen;
+    for (int l = 0; l < LEVEL_COUNT; ++l) {
+        std::vector<std::array<float, 4>> pieces;
+        for (const ShapeRef& s : LevelShapes[l]) {
+            // Turning the square by 90 degrees or the parallelogram by 180 leaves it the same.
+            float r = s->Element == 3 ? std::fmod(s->Rotation, 90.0f) : s->Element == 4 ? std::fmod(s->Rotation, 180.0f) : s->Rotation;
+            pieces.push_back({float(s->Element), s->X, s->Y, r});
+        }
+        std::sort(pieces.begin(), pieces.end());
+        for (size_t k = 0; k < seen.size(); ++k) EXPECT_NE(seen[k], pieces) << "levels " << k + 1 << " and " << l + 1;
+        seen.push_back(pieces);
     }
 }
 

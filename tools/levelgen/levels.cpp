@@ -1,6 +1,8 @@
 #include "tools/levelgen/levels.hpp"
 
 #include <algorithm>
+#include <array>
+#include <cmath>
 #include <cstring>
 #include <memory>
 #include <stdexcept>
@@ -72,10 +74,39 @@ void FillBonusBoard(TLevelProperties& p, int level, uint64_t seed) {
 
 }  // namespace
 
+namespace {
+
+std::vector<std::array<double, 4>> Signature(const Figure& f) {
+    std::vector<std::array<double, 4>> sig;
+    for (const Piece& p : f.pieces) {
+        double r = p.elem == SQUARE ? std::fmod(p.rot, 90.0) : p.elem == PARA ? std::fmod(p.rot, 180.0) : p.rot;
+        sig.push_back({double(p.elem), p.x, p.y, r});
+    }
+    std::sort(sig.begin(), sig.end());
+    return sig;
+}
+
+}  // namespace
+
 std::vector<Figure> SetFigures(int index) {
     const SetDef& set = Set(index);
     std::vector<Figure> out;
-    for (int i = 0; i < kLevelsPerSet; ++i) out.push_back(BuildFigure(set.figures[i].name, set.figures[i].spec));
+    std::vector<std::vector<std::array<double, 4>>> seen;
+    for (int i = 0; i < kLevelsPerSet; ++i) {
+        std::string spec = set.figures[i].spec;
+        Figure f = BuildFigure(set.figures[i].name, spec);
+        // A grown figure that repeats an earlier level is grown again from the next seed; a
+        // drawn one is a mistake in the figure list.
+        for (int retry = 1; std::find(seen.begin(), seen.end(), Signature(f)) != seen.end(); ++retry) {
+            if (spec.rfind("grow", 0) != 0 || retry > 20)
+                throw std::runtime_error(std::string(set.figures[i].name) + ": repeats an earlier level");
+            std::string again = spec;
+            again.insert(again.find(':'), " s=" + std::to_string(7919 * retry + i));
+            f = BuildFigure(set.figures[i].name, again);
+        }
+        seen.push_back(Signature(f));
+        out.push_back(f);
+    }
     return out;
 }
 

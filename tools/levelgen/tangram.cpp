@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <map>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -102,6 +103,7 @@ struct Options {
     uint64_t seed = 1;
     int variant = 0;
     std::string style = "sym";
+    std::string pieces = "LLMSSQP";
 };
 
 // Turns lattice placements into the pieces of a level, centred on the playfield.
@@ -130,8 +132,22 @@ Figure Assemble(const std::string& name, const std::vector<Place>& places, const
             maxx = std::max(maxx, v.x), maxy = std::max(maxy, v.y);
         }
     double dx = kCentreX - (minx + maxx) / 2, dy = kCentreY - (miny + maxy) / 2;
+    // Piece centres must stay in x 81..455, y 83..438: a wide figure moves off the middle as
+    // far as the playfield allows.
+    double cx0 = 1e9, cx1 = -1e9, cy0 = 1e9, cy1 = -1e9;
+    for (const Piece& p : f.pieces) cx0 = std::min(cx0, p.x), cx1 = std::max(cx1, p.x), cy0 = std::min(cy0, p.y), cy1 = std::max(cy1, p.y);
+    if (cx0 + dx < 81.5) dx = std::min(81.5 - cx0, 448 - maxx);
+    if (cx1 + dx > 454.5) dx = std::max(454.5 - cx1, 8 - minx);
+    if (cy0 + dy < 83.5) dy = std::min(83.5 - cy0, 455 - maxy);
+    if (cy1 + dy > 437.5) dy = std::max(437.5 - cy1, 70 - miny);
     // Whole-pixel centres let a dropped tile snap exactly onto its silhouette piece.
     for (Piece& p : f.pieces) p.x = std::round(p.x + dx), p.y = std::round(p.y + dy);
+    // The figure must stay inside the playfield that the solution check reads.
+    bool centresIn = true;
+    for (const Piece& p : f.pieces) centresIn &= p.x >= 81 && p.x <= 455 && p.y >= 83 && p.y <= 438;
+    if (!centresIn || minx + dx < 7 || maxx + dx > 449 || miny + dy < 69 || maxy + dy > 456 || f.pieces.empty() ||
+        f.pieces.size() > 13)
+        throw std::runtime_error(name + ": figure does not fit the playfield");
     std::stable_sort(f.pieces.begin(), f.pieces.end(), [](const Piece& a, const Piece& b) { return a.elem < b.elem; });
     return f;
 }
@@ -164,6 +180,25 @@ public:
     }
 
     bool Solve(std::vector<Place>& out) {
+        // Every placement that covers each outline quarter, worked out once.
+        for (int t : order_) {
+            int tcell = t / 4, tq = t % 4, tx = tcell % kGrid, ty = tcell / kGrid;
+            std::vector<Cand>& list = cands_[t];
+            for (int e : elemOrder_) {
+                if (!count_[e]) continue;
+                for (const Orient& o : Orients()) {
+                    if (o.elem != e) continue;
+                    for (const auto& qd : o.quarters) {
+                        if (qd[2] != tq) continue;
+                        QSet c = Shifted(o, tx - qd[0], ty - qd[1]);
+                        if (c.none()) continue;
+                        int inside = int((c & mask_).count());
+                        list.push_back({&o, tx - qd[0], ty - qd[1], kArea[e] - inside, inside, c});
+                    }
+                }
+            }
+            std::stable_sort(list.begin(), list.end(), [](const Cand& a, const Cand& b) { return a.outside < b.outside; });
+        }
         int a = int(order_.size());
         for (int budget = std::abs(area_ - a); budget <= 40; budget += 2) {
             nodes_ = 0;
@@ -179,52 +214,38 @@ public:
     }
 
 private:
+    static constexpr long kNodeLimit = 250000;
+
     struct Cand {
         const Orient* o;
         int bx, by, outside, inside;
+        QSet cover;
     };
 
     bool Dfs(size_t pos, int budget) {
-        if (++nodes_ > 400000) return false;
+        if (++nodes_ > kNodeLimit) return false;
         while (pos < order_.size() && (covered_.test(order_[pos]) || blocked_.test(order_[pos]))) ++pos;
         if (area_ == 0) return cost_ + left_ <= budget && EdgeConnected(cur_);
         if (pos == order_.size()) return false;
         int t = order_[pos];
-        int tcell = t / 4, tq = t % 4, tx = tcell % kGrid, ty = tcell / kGrid;
-        std::vector<Cand> cands;
         QSet taken = covered_ | blocked_;
-        for (int e : elemOrder_) {
-            if (!count_[e]) continue;
-            for (const Orient& o : Orients()) {
-                if (o.elem != e || (e == PARA && paraVariant_ >= 0 && o.variant != paraVariant_)) continue;
-                for (const auto& qd : o.quarters) {
-                    if (qd[2] != tq) continue;
-                    int bx = tx - qd[0], by = ty - qd[1];
-                    QSet c = Shifted(o, bx, by);
-                    if (c.none() || (c & taken).any()) continue;
-                    int inside = int((c & mask_).count());
-                    int outside = kArea[e] - inside;
-                    int rest = area_ - kArea[e], leftAfter = left_ - inside;
-                    if (cost_ + outside + std::abs(rest - leftAfter) > budget) continue;
-                    cands.push_back({&o, bx, by, outside, inside});
-                }
-            }
-        }
-        std::stable_sort(cands.begin(), cands.end(), [](const Cand& a, const Cand& b) { return a.outside < b.outside; });
-        for (const Cand& c : cands) {
-            QSet cov = Shifted(*c.o, c.bx, c.by);
+        for (const Cand& c : cands_[t]) {
             int e = c.o->elem;
+            if (!count_[e] || (e == PARA && paraVariant_ >= 0 && c.o->variant != paraVariant_)) continue;
+            int rest = area_ - kArea[e], leftAfter = left_ - c.inside;
+            if (cost_ + c.outside + std::abs(rest - leftAfter) > budget) continue;
+            if ((c.cover & taken).any()) continue;
             int savedVariant = paraVariant_;
             if (e == PARA) paraVariant_ = c.o->variant;
-            covered_ |= cov;
+            covered_ |= c.cover;
             count_[e]--, area_ -= kArea[e], cost_ += c.outside, left_ -= c.inside;
             cur_.push_back({e, c.o->rot, c.bx, c.by, c.o->variant});
             if (Dfs(pos + 1, budget)) return true;
             cur_.pop_back();
             count_[e]++, area_ += kArea[e], cost_ -= c.outside, left_ += c.inside;
-            covered_ &= ~cov;
+            covered_ &= ~c.cover;
             paraVariant_ = savedVariant;
-            if (nodes_ > 400000) return false;
+            if (nodes_ > kNodeLimit) return false;
         }
         // Leave this quarter open.
         if (cost_ + 1 + std::abs(area_ - (left_ - 1)) <= budget) {
@@ -237,6 +258,7 @@ private:
         return false;
     }
 
+    std::map<int, std::vector<Cand>> cands_;
     QSet mask_, covered_, blocked_;
     std::vector<int> order_;
     int count_[5] = {};
@@ -290,7 +312,13 @@ std::vector<Place> Grow(const std::vector<int>& pieces, const Options& opt) {
     std::vector<Place> best;
     double bestScore = -1e9;
     int paras = int(std::count(pieces.begin(), pieces.end(), int(PARA)));
-    for (int trial = 0; trial < 48; ++trial) {
+    // A figure turned off the axes needs more room on the playfield.
+    bool square = std::fmod(opt.turn, 90.0) == 0;
+    int maxW = square ? 9 : 6, maxH = square ? 8 : 6;
+    // Each seed weighs symmetry and filling a little differently, so that seeds give different
+    // figures even where one shape would beat all others.
+    double wSym = 0.5 + rng.Below(100) / 50.0, wFill = 0.5 + rng.Below(100) / 50.0;
+    for (int trial = 0; trial < 24; ++trial) {
         std::vector<int> order = pieces;
         for (int i = int(order.size()) - 1; i > 0; --i) std::swap(order[i], order[rng.Below(i + 1)]);
         int variant = paras ? rng.Below(2) : 0;
@@ -325,7 +353,7 @@ std::vector<Place> Grow(const std::vector<int>& pieces, const Options& opt) {
                         if (!contact) continue;
                         int w = std::max(b.x1, bx + o->w - 1) - std::min(b.x0, bx) + 1;
                         int h = std::max(b.y1, by + o->h - 1) - std::min(b.y0, by) + 1;
-                        if (w > 9 || h > 8) continue;
+                        if (w > maxW || h > maxH) continue;
                         double s = contact - (opt.style == "loose" ? 0.0 : 0.6 * (w * h));
                         if (opt.style == "loose") s = std::min(contact, 3) + 0.5 * (w + h);
                         cands.push_back({o, bx, by, s + 0.001 * rng.Below(1000)});
@@ -344,9 +372,9 @@ std::vector<Place> Grow(const std::vector<int>& pieces, const Options& opt) {
         int w = b.x1 - b.x0 + 1, h = b.y1 - b.y0 + 1;
         double fill = double(cov.count()) / (4.0 * w * h);
         double sym = MirrorSymmetry(cov);
-        double score = opt.style == "compact" ? 2 * fill + 0.5 * sym
-                       : opt.style == "loose" ? sym - 2 * std::abs(fill - 0.4)
-                                              : 3 * sym + fill;
+        double score = opt.style == "compact" ? 2 * wFill * fill + 0.5 * wSym * sym
+                       : opt.style == "loose" ? wSym * sym - 2 * wFill * std::abs(fill - 0.4)
+                                              : 3 * wSym * sym + wFill * fill;
         if (score > bestScore) bestScore = score, best = places;
     }
     if (best.empty()) throw std::runtime_error("growth found no figure");
@@ -372,6 +400,7 @@ std::vector<Place> Resolve(const std::string& name, const std::string& spec, Opt
         else if (o.rfind("s=", 0) == 0) opt.seed = std::stoull(o.substr(2));
         else if (o == "m") opt.mirror = true;
         else if (o == "v1") opt.variant = 1;
+        else if (o.rfind("p=", 0) == 0) opt.pieces = o.substr(2);
         else if (o == "sym" || o == "compact" || o == "loose") opt.style = o;
         else throw std::invalid_argument(name + ": unknown option " + o);
     }
@@ -393,7 +422,7 @@ std::vector<Place> Resolve(const std::string& name, const std::string& spec, Opt
                     throw std::invalid_argument(name + ": pieces overlap");
             }
     } else if (head[0] == "fit") {
-        Fitter f(ParseMask(body), PieceList("LLMSSQP"), opt.seed);
+        Fitter f(ParseMask(body), PieceList(opt.pieces), opt.seed);
         if (!f.Solve(places)) throw std::runtime_error(name + ": outline cannot be covered");
     } else if (head[0] == "grow") {
         if (body.size() != 1) throw std::invalid_argument(name + ": grow takes one word of pieces");

@@ -55,7 +55,7 @@ struct Place {
     int variant;
 };
 
-inline constexpr int kGrid = 24;  // cells per side of the working lattice
+inline constexpr int kGrid = 16;  // cells per side of the working lattice
 inline constexpr int kQuarters = kGrid * kGrid * 4;
 using QSet = std::bitset<kQuarters>;
 
@@ -90,6 +90,7 @@ private:
 //        a keypad (1 = lower left); the standard seven pieces are searched to cover it.
 //   "grow: LLMSSQP"                        an abstract figure grown piece by piece.
 // Options: g=<degrees> turns the whole figure, m mirrors it, s=<n> seeds the searches,
+// p=<letters> the pieces that cover an outline (the standard seven unless given),
 // sym / compact / loose weight the growth search.
 Figure BuildFigure(const std::string& name, const std::string& spec);
 
