@@ -254,8 +254,9 @@ TEST(EmbeddedLevelsGenerator, RebuildsTheCommittedFilesByteForByte) {
         std::vector<uint8_t> committed;
         ASSERT_TRUE(LoadBytes(SetPath(set), committed));
         std::vector<uint8_t> built = levelgen::BuildLevelSet(set);
-        EXPECT_EQ(built == committed, true) << "run velmora-levelgen and commit its output";
-        EXPECT_EQ(levelgen::BuildLevelSet(set), built) << "the generator must be deterministic";
+        // The committed file came from another run of the generator, so equality also shows
+        // that the searches are deterministic.
+        EXPECT_TRUE(built == committed) << "run velmora-levelgen and commit its output";
     }
 }
 

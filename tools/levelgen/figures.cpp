@@ -94,7 +94,7 @@ const FigureDef kNumbers[kLevelsPerSet] = {
     {"Tall Seven", "fit: ##### ...## ..3#7 ..##. .3#7. .##.."},
     {"Arrow Down", "fit g=180: ..31.. .3##1. 3####1 ..##.. ..##.. ..##.."},
     {"Letter A", "fit: ..31.. .3##1. .#..#. 3####1 ##..##"},
-    {"Letter N", "fit: ##..## ###.## ##9### ##..##"},
+    {"Letter N", "fit: #1..## ##1.## ##91## ##.9## ##..9#"},
     {"Wide Four", "fit s=2: ...3## ..3#7# .3#7.# ###### ....##"},
     {"Round Two", "fit s=3: .3##1. 3#..## ...3#7 ..3#7. .3#7.. ######"},
     {"Round Three", "fit s=4: 3###1 ...## .###7 ...## 9###7"},
@@ -113,8 +113,8 @@ const FigureDef kNumbers[kLevelsPerSet] = {
 };
 
 const FigureDef kPeace[kLevelsPerSet] = {
-    {"Meditating Monk", "fit: ..31.. ..97.. .3##1. 3####1 ######"},
-    {"Praying Monk", "fit: ..31.. ..97.. .3##1. .####. 3####1"},
+    {"Meditating Monk", "fit: ..31.. ..97.. ..31.. .3##1. 3####1 9####7"},
+    {"Praying Monk", "fit: ..31.. ..97.. .####. .####. 3####1"},
     {"Sitting Cat", "fit: 1.3... ###... .##... .###.. .####. .#####"},
     {"Fish", "fit: .3#1.3 3###1# 9###7# .9#7.9"},
     {"Swan", "fit: 3#.... .##... .##... .##.3# .##### ..####"},
@@ -139,8 +139,8 @@ const FigureDef kPeace[kLevelsPerSet] = {
     {"Fox", "fit: 1.3.... ###.... .###### .####7."},
     {"Monk with Bowl", "fit: ..31... ..97... .3##1.. .#####3 3####1."},
     {"Squirrel", "fit: ...3## ...### 3#.##. ####.. ####.."},
-    {"Meditating Monk (other way)", "fit m: ..31.. ..97.. .3##1. 3####1 ######"},
-    {"Praying Monk (other way)", "fit m: ..31.. ..97.. .3##1. .####. 3####1"},
+    {"Meditating Monk (other way)", "fit m: ..31.. ..97.. ..31.. .3##1. 3####1 9####7"},
+    {"Praying Monk (other way)", "fit m: ..31.. ..97.. .####. .####. 3####1"},
     {"Sitting Cat (other way)", "fit m: 1.3... ###... .##... .###.. .####. .#####"},
     {"Fish (other way)", "fit m: .3#1.3 3###1# 9###7# .9#7.9"},
     {"Swan (other way)", "fit m: 3#.... .##... .##... .##.3# .##### ..####"},

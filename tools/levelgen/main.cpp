@@ -2,11 +2,13 @@
 // Writes the five embedded level sets to DIR/assets/data and their overview sheets to
 // DIR/docs/levels_<set>.png (DIR defaults to the working directory). --check writes nothing
 // and fails when a committed set differs from what the figures produce; --notation prints
-// every figure as hand placements; --preview draws one figure spec.
+// every figure as hand placements; --preview draws one figure spec, --drafts OUT.png SPEC...
+// several side by side.
 #include <cairo.h>
 
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -95,7 +97,35 @@ bool Preview(const std::string& spec, const std::string& out) {
     cairo_destroy(cr);
     bool ok = cairo_surface_write_to_png(s, out.c_str()) == CAIRO_STATUS_SUCCESS;
     cairo_surface_destroy(s);
-    std::printf("%s\n", PlacementText(spec).c_str());
+    std::printf("%s\nmismatch %d\n", PlacementText(spec).c_str(), lastFitMismatch);
+    return ok;
+}
+
+// Several specs side by side with their mismatch, for comparing drafts of a figure.
+bool PreviewSheet(const std::vector<std::string>& specs, const std::string& out) {
+    const double scale = 0.4, tw = kFieldW * scale, th = kFieldH * scale;
+    int cols = 5, rows = int((specs.size() + cols - 1) / cols);
+    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, int(cols * (tw + 6)), int(rows * (th + 20)));
+    cairo_t* cr = cairo_create(s);
+    cairo_set_source_rgb(cr, 0.2, 0.1, 0.1);
+    cairo_paint(cr);
+    cairo_set_font_size(cr, 12);
+    for (size_t i = 0; i < specs.size(); ++i) {
+        double x = (i % cols) * (tw + 6), y = (i / cols) * (th + 20);
+        std::string label;
+        try {
+            DrawFigure(cr, BuildFigure("draft", specs[i]), x, y, scale);
+            label = std::to_string(i) + ": mismatch " + std::to_string(lastFitMismatch);
+        } catch (const std::exception& e) {
+            label = std::to_string(i) + ": " + e.what();
+        }
+        cairo_set_source_rgb(cr, 1, 1, 0.8);
+        cairo_move_to(cr, x + 4, y + th + 14);
+        cairo_show_text(cr, label.c_str());
+    }
+    cairo_destroy(cr);
+    bool ok = cairo_surface_write_to_png(s, out.c_str()) == CAIRO_STATUS_SUCCESS;
+    cairo_surface_destroy(s);
     return ok;
 }
 
@@ -115,6 +145,7 @@ int main(int argc, char** argv) {
         else if (a == "--check") check = true;
         else if (a == "--notation") notation = true;
         else if (a == "--preview" && i + 2 < argc) return Preview(argv[i + 1], argv[i + 2]) ? 0 : 1;
+        else if (a == "--drafts" && i + 2 < argc) return PreviewSheet({argv + i + 2, argv + argc}, argv[i + 1]) ? 0 : 1;
         else {
             std::fprintf(stderr, "usage: velmora-levelgen [--root DIR] [--check] [--notation] [--preview SPEC OUT.png]\n");
             return 2;

@@ -200,7 +200,7 @@ public:
             std::stable_sort(list.begin(), list.end(), [](const Cand& a, const Cand& b) { return a.outside < b.outside; });
         }
         int a = int(order_.size());
-        for (int budget = std::abs(area_ - a); budget <= 40; budget += 2) {
+        for (int budget = Bound(0, area_, a); budget <= 100; ++budget) {
             nodes_ = 0;
             covered_.reset(), blocked_.reset();
             cost_ = 0, left_ = a, paraVariant_ = -1;
@@ -214,7 +214,16 @@ public:
     }
 
 private:
-    static constexpr long kNodeLimit = 250000;
+    static constexpr long kNodeLimit = 50000;
+    // A quarter sticking out of the outline costs more than one left open: the figure is
+    // carved from inside the drawing rather than spilling over it.
+    static constexpr int kOut = 3;
+
+    // Least final cost from here with `rest` quarters of pieces left and `left` outline
+    // quarters still open.
+    static int Bound(int cost, int rest, int left) {
+        return left >= rest ? cost + (left - rest) : cost + kOut * (rest - left);
+    }
 
     struct Cand {
         const Orient* o;
@@ -233,22 +242,22 @@ private:
             int e = c.o->elem;
             if (!count_[e] || (e == PARA && paraVariant_ >= 0 && c.o->variant != paraVariant_)) continue;
             int rest = area_ - kArea[e], leftAfter = left_ - c.inside;
-            if (cost_ + c.outside + std::abs(rest - leftAfter) > budget) continue;
+            if (Bound(cost_ + kOut * c.outside, rest, leftAfter) > budget) continue;
             if ((c.cover & taken).any()) continue;
             int savedVariant = paraVariant_;
             if (e == PARA) paraVariant_ = c.o->variant;
             covered_ |= c.cover;
-            count_[e]--, area_ -= kArea[e], cost_ += c.outside, left_ -= c.inside;
+            count_[e]--, area_ -= kArea[e], cost_ += kOut * c.outside, left_ -= c.inside;
             cur_.push_back({e, c.o->rot, c.bx, c.by, c.o->variant});
             if (Dfs(pos + 1, budget)) return true;
             cur_.pop_back();
-            count_[e]++, area_ += kArea[e], cost_ -= c.outside, left_ += c.inside;
+            count_[e]++, area_ += kArea[e], cost_ -= kOut * c.outside, left_ += c.inside;
             covered_ &= ~c.cover;
             paraVariant_ = savedVariant;
             if (nodes_ > kNodeLimit) return false;
         }
         // Leave this quarter open.
-        if (cost_ + 1 + std::abs(area_ - (left_ - 1)) <= budget) {
+        if (Bound(cost_ + 1, area_, left_ - 1) <= budget) {
             blocked_.set(t);
             cost_++, left_--;
             if (Dfs(pos + 1, budget)) return true;
@@ -424,6 +433,9 @@ std::vector<Place> Resolve(const std::string& name, const std::string& spec, Opt
     } else if (head[0] == "fit") {
         Fitter f(ParseMask(body), PieceList(opt.pieces), opt.seed);
         if (!f.Solve(places)) throw std::runtime_error(name + ": outline cannot be covered");
+        QSet cov, mask = ParseMask(body);
+        for (const Place& p : places) cov |= Cover(p);
+        lastFitMismatch = int((cov ^ mask).count());
     } else if (head[0] == "grow") {
         if (body.size() != 1) throw std::invalid_argument(name + ": grow takes one word of pieces");
         places = Grow(PieceList(body[0]), opt);
@@ -434,6 +446,8 @@ std::vector<Place> Resolve(const std::string& name, const std::string& spec, Opt
 }
 
 }  // namespace
+
+int lastFitMismatch = 0;
 
 Vec Rotate(Vec v, double degrees) {
     double a = degrees * kPi / 180.0, c = std::cos(a), s = std::sin(a);

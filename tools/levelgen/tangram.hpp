@@ -94,6 +94,9 @@ private:
 // sym / compact / loose weight the growth search.
 Figure BuildFigure(const std::string& name, const std::string& spec);
 
+// Quarters by which the last "fit" figure differs from its outline (0: covered exactly).
+extern int lastFitMismatch;
+
 // The placements a spec resolves to, in the "place:" notation (for the docs and for debugging).
 std::string PlacementText(const std::string& spec);
 
