@@ -7,9 +7,9 @@ namespace levelgen {
 namespace {
 
 const FigureDef kJewels[kLevelsPerSet] = {
-    {"Sutra Book", "fit: ######## ########"},
-    {"Stupa", "fit: ..31.. ..##.. .3##1. ###### .####."},
-    {"Vase", "fit: .####. ..##.. .3##1. .####. .9##7."},
+    {"Sutra Book", "fit: ####### #######"},
+    {"Stupa", "fit: ...31... ...##... ..3##1.. .3####1. .######."},
+    {"Vase", "fit: ..##.. ..##.. .3##1. 3####1 9####7"},
     {"Butter Lamp", "fit: ...31... ...97... .9####7. ..####.. ...##... ..3##1.."},
     {"Offering Bowl", "fit: ...31... 9######7 .9####7. ..3##1.."},
     {"Temple Gate", "fit: ######## .##..##. .##..##."},
@@ -166,9 +166,9 @@ const FigureDef kPeace[kLevelsPerSet] = {
 };
 
 const FigureDef kWay[kLevelsPerSet] = {
-    {"Sailboat", "fit: ..31.. ..##1. ..###1 ###### 9####7"},
+    {"Sailboat", "fit: ..#1.. ..##1. ..###1 ..#... 9####7"},
     {"Rowing Boat", "fit: ...31... ...##... 9######7 .9####7."},
-    {"Bridge", "fit: ######## ##....## ##....##"},
+    {"Bridge", "fit: ###### ##..## ##..##"},
     {"Fortress", "fit: ##..## ###### ######"},
     {"Monastery", "fit: ..31.. .####. ###### ######"},
     {"Gate Tower", "fit: 31..31 ##..## ###### ##..##"},
@@ -190,9 +190,9 @@ const FigureDef kWay[kLevelsPerSet] = {
     {"Prayer Flags", "fit: ##..... ######1 ######7 ##..... ##....."},
     {"Bell Tower", "fit: ..31.. .3##1. .####. .#..#. ######"},
     {"Fisherman", "fit: ..31...# ..97..#. .3##1#.. ######.. 9####7.."},
-    {"Sailboat (mirrored)", "fit m: ..31.. ..##1. ..###1 ###### 9####7"},
+    {"Sailboat (mirrored)", "fit m: ..#1.. ..##1. ..###1 ..#... 9####7"},
     {"Rowing Boat (mirrored)", "fit m: ...31... ...##... 9######7 .9####7."},
-    {"Bridge (mirrored)", "fit m: ######## ##....## ##....##"},
+    {"Bridge (mirrored)", "fit m: ###### ##..## ##..##"},
     {"Fortress (mirrored)", "fit m: ##..## ###### ######"},
     {"Monastery (mirrored)", "fit m: ..31.. .####. ###### ######"},
     {"Gate Tower (mirrored)", "fit m: 31..31 ##..## ###### ##..##"},

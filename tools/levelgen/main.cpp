@@ -77,7 +77,13 @@ bool WriteSheet(int index, const std::string& path) {
         DrawFigure(cr, figs[i], x, y, scale);
         cairo_set_source_rgb(cr, 1, 0.92, 0.75);
         cairo_move_to(cr, x, y + th + 12);
-        cairo_show_text(cr, (std::to_string(i + 1) + " " + figs[i].name).c_str());
+        std::string name = std::to_string(i + 1) + " " + figs[i].name;
+        cairo_text_extents_t ext;
+        // Long names are cut to the width of their picture.
+        for (cairo_text_extents(cr, name.c_str(), &ext); ext.x_advance > tw && name.size() > 4;
+             cairo_text_extents(cr, name.c_str(), &ext))
+            name = name.substr(0, name.size() - 4) + "..";
+        cairo_show_text(cr, name.c_str());
         cairo_move_to(cr, x, y + th + 24);
         cairo_set_source_rgb(cr, 0.95, 0.7, 0.45);
         std::string info = std::to_string(figs[i].pieces.size()) + " pc  " + ModeLabel(set.modes[i]);
