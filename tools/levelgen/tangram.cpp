@@ -174,6 +174,7 @@ public:
             if (mask.test(i)) order_.push_back(i);
         for (int e : pieces) count_[e]++, area_ += kArea[e];
         for (int e = 0; e < 5; ++e) elemOrder_[e] = e;
+        symmetric_ = MirrorSymmetry(mask) == 1.0;
         Rng rng(seed);
         // Large pieces first keeps the search small; the seed only varies the rest.
         for (int i = 4; i > 1; --i) std::swap(elemOrder_[i], elemOrder_[1 + rng.Below(i)]);
@@ -205,8 +206,10 @@ public:
             covered_.reset(), blocked_.reset();
             cost_ = 0, left_ = a, paraVariant_ = -1;
             cur_.clear();
-            if (Dfs(0, budget)) {
-                out = cur_;
+            found_ = 0;
+            Dfs(0, budget);
+            if (found_) {
+                out = best_;
                 return true;
             }
         }
@@ -234,7 +237,18 @@ private:
     bool Dfs(size_t pos, int budget) {
         if (++nodes_ > kNodeLimit) return false;
         while (pos < order_.size() && (covered_.test(order_[pos]) || blocked_.test(order_[pos]))) ++pos;
-        if (area_ == 0) return cost_ + left_ <= budget && EdgeConnected(cur_);
+        if (area_ == 0) {
+            if (cost_ + left_ > budget || !EdgeConnected(cur_)) return false;
+            // Among the covers of least cost, a symmetric outline wants the most symmetric one.
+            double score = 0;
+            if (symmetric_) {
+                QSet cov;
+                for (const Place& p : cur_) cov |= Cover(p);
+                score = MirrorSymmetry(cov);
+            }
+            if (!found_ || score > bestScore_) best_ = cur_, bestScore_ = score;
+            return ++found_ >= kSolutions || bestScore_ >= 1.0 || !symmetric_;
+        }
         if (pos == order_.size()) return false;
         int t = order_[pos];
         QSet taken = covered_ | blocked_;
@@ -268,6 +282,11 @@ private:
     }
 
     std::map<int, std::vector<Cand>> cands_;
+    static constexpr int kSolutions = 400;
+    bool symmetric_ = false;
+    int found_ = 0;
+    double bestScore_ = 0;
+    std::vector<Place> best_;
     QSet mask_, covered_, blocked_;
     std::vector<int> order_;
     int count_[5] = {};
