@@ -93,14 +93,14 @@ std::vector<Figure> SetFigures(int index) {
     std::vector<Figure> out;
     std::vector<std::vector<std::array<double, 4>>> seen;
     for (int i = 0; i < kLevelsPerSet; ++i) {
-        std::string spec = set.figures[i].spec;
-        Figure f = BuildFigure(set.figures[i].name, spec);
+        std::string notation = set.figures[i].notation;
+        Figure f = BuildFigure(set.figures[i].name, notation);
         // A grown figure that repeats an earlier level is grown again from the next seed; a
         // drawn one is a mistake in the figure list.
         for (int retry = 1; std::find(seen.begin(), seen.end(), Signature(f)) != seen.end(); ++retry) {
-            if (spec.rfind("grow", 0) != 0 || retry > 20)
+            if (notation.rfind("grow", 0) != 0 || retry > 20)
                 throw std::runtime_error(std::string(set.figures[i].name) + ": repeats an earlier level");
-            std::string again = spec;
+            std::string again = notation;
             again.insert(again.find(':'), " s=" + std::to_string(7919 * retry + i));
             f = BuildFigure(set.figures[i].name, again);
         }

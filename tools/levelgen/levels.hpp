@@ -14,7 +14,7 @@ inline constexpr int kLevelsPerSet = 50;
 
 struct FigureDef {
     const char* name;
-    const char* spec;
+    const char* notation;
 };
 
 struct SetDef {

@@ -1,8 +1,8 @@
-// velmora-levelgen [--root DIR] [--check] [--notation] [--preview SPEC OUT.png]
+// velmora-levelgen [--root DIR] [--check] [--notation] [--preview FIGURE OUT.png]
 // Writes the five embedded level sets to DIR/assets/data and their overview sheets to
 // DIR/docs/levels_<set>.png (DIR defaults to the working directory). --check writes nothing
 // and fails when a committed set differs from what the figures produce; --notation prints
-// every figure as hand placements; --preview draws one figure spec, --drafts OUT.png SPEC...
+// every figure as hand placements; --preview draws one figure, --drafts OUT.png FIGURE...
 // several side by side.
 #include <cairo.h>
 
@@ -95,32 +95,32 @@ bool WriteSheet(int index, const std::string& path) {
     return ok;
 }
 
-bool Preview(const std::string& spec, const std::string& out) {
-    Figure f = BuildFigure("preview", spec);
+bool Preview(const std::string& notation, const std::string& out) {
+    Figure f = BuildFigure("preview", notation);
     cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, int(kFieldW), int(kFieldH));
     cairo_t* cr = cairo_create(s);
     DrawFigure(cr, f, 0, 0, 1.0);
     cairo_destroy(cr);
     bool ok = cairo_surface_write_to_png(s, out.c_str()) == CAIRO_STATUS_SUCCESS;
     cairo_surface_destroy(s);
-    std::printf("%s\nmismatch %d\n", PlacementText(spec).c_str(), lastFitMismatch);
+    std::printf("%s\nmismatch %d\n", PlacementText(notation).c_str(), lastFitMismatch);
     return ok;
 }
 
-// Several specs side by side with their mismatch, for comparing drafts of a figure.
-bool PreviewSheet(const std::vector<std::string>& specs, const std::string& out) {
+// Several drafts side by side with their mismatch, for comparing drafts of a figure.
+bool PreviewSheet(const std::vector<std::string>& drafts, const std::string& out) {
     const double scale = 0.4, tw = kFieldW * scale, th = kFieldH * scale;
-    int cols = 5, rows = int((specs.size() + cols - 1) / cols);
+    int cols = 5, rows = int((drafts.size() + cols - 1) / cols);
     cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, int(cols * (tw + 6)), int(rows * (th + 20)));
     cairo_t* cr = cairo_create(s);
     cairo_set_source_rgb(cr, 0.2, 0.1, 0.1);
     cairo_paint(cr);
     cairo_set_font_size(cr, 12);
-    for (size_t i = 0; i < specs.size(); ++i) {
+    for (size_t i = 0; i < drafts.size(); ++i) {
         double x = (i % cols) * (tw + 6), y = (i / cols) * (th + 20);
         std::string label;
         try {
-            DrawFigure(cr, BuildFigure("draft", specs[i]), x, y, scale);
+            DrawFigure(cr, BuildFigure("draft", drafts[i]), x, y, scale);
             label = std::to_string(i) + ": mismatch " + std::to_string(lastFitMismatch);
         } catch (const std::exception& e) {
             label = std::to_string(i) + ": " + e.what();
@@ -153,7 +153,7 @@ int main(int argc, char** argv) {
         else if (a == "--preview" && i + 2 < argc) return Preview(argv[i + 1], argv[i + 2]) ? 0 : 1;
         else if (a == "--drafts" && i + 2 < argc) return PreviewSheet({argv + i + 2, argv + argc}, argv[i + 1]) ? 0 : 1;
         else {
-            std::fprintf(stderr, "usage: velmora-levelgen [--root DIR] [--check] [--notation] [--preview SPEC OUT.png]\n");
+            std::fprintf(stderr, "usage: velmora-levelgen [--root DIR] [--check] [--notation] [--preview FIGURE OUT.png]\n");
             return 2;
         }
     }
@@ -162,7 +162,7 @@ int main(int argc, char** argv) {
         const SetDef& set = Set(i);
         if (notation) {
             for (int l = 0; l < kLevelsPerSet; ++l)
-                std::printf("%s %2d %-16s %s\n", set.slug, l + 1, set.figures[l].name, PlacementText(set.figures[l].spec).c_str());
+                std::printf("%s %2d %-16s %s\n", set.slug, l + 1, set.figures[l].name, PlacementText(set.figures[l].notation).c_str());
             continue;
         }
         std::vector<uint8_t> bytes = BuildLevelSet(i);

@@ -416,11 +416,11 @@ std::vector<std::string> Words(const std::string& s) {
     return w;
 }
 
-std::vector<Place> Resolve(const std::string& name, const std::string& spec, Options& opt) {
-    size_t colon = spec.find(':');
+std::vector<Place> Resolve(const std::string& name, const std::string& notation, Options& opt) {
+    size_t colon = notation.find(':');
     if (colon == std::string::npos) throw std::invalid_argument(name + ": no ':' in figure");
-    std::vector<std::string> head = Words(spec.substr(0, colon));
-    std::vector<std::string> body = Words(spec.substr(colon + 1));
+    std::vector<std::string> head = Words(notation.substr(0, colon));
+    std::vector<std::string> body = Words(notation.substr(colon + 1));
     if (head.empty()) throw std::invalid_argument(name + ": no figure kind");
     for (size_t i = 1; i < head.size(); ++i) {
         const std::string& o = head[i];
@@ -559,15 +559,15 @@ double MirrorSymmetry(const QSet& s) {
     return total ? double(match) / total : 0;
 }
 
-Figure BuildFigure(const std::string& name, const std::string& spec) {
+Figure BuildFigure(const std::string& name, const std::string& notation) {
     Options opt;
-    std::vector<Place> places = Resolve(name, spec, opt);
+    std::vector<Place> places = Resolve(name, notation, opt);
     return Assemble(name, places, opt);
 }
 
-std::string PlacementText(const std::string& spec) {
+std::string PlacementText(const std::string& notation) {
     Options opt;
-    std::vector<Place> places = Resolve("figure", spec, opt);
+    std::vector<Place> places = Resolve("figure", notation, opt);
     int x0 = kGrid, y0 = kGrid;
     for (const Place& p : places) x0 = std::min(x0, p.bx), y0 = std::min(y0, p.by);
     std::ostringstream out;

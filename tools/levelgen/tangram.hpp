@@ -92,12 +92,12 @@ private:
 // Options: g=<degrees> turns the whole figure, m mirrors it, s=<n> seeds the searches,
 // p=<letters> the pieces that cover an outline (the standard seven unless given),
 // sym / compact / loose weight the growth search.
-Figure BuildFigure(const std::string& name, const std::string& spec);
+Figure BuildFigure(const std::string& name, const std::string& notation);
 
 // Quarters by which the last "fit" figure differs from its outline (0: covered exactly).
 extern int lastFitMismatch;
 
-// The placements a spec resolves to, in the "place:" notation (for the docs and for debugging).
-std::string PlacementText(const std::string& spec);
+// The placements a figure resolves to, in the "place:" notation (for the docs and for debugging).
+std::string PlacementText(const std::string& notation);
 
 }  // namespace levelgen
