@@ -117,12 +117,16 @@ TEST_P(EmbeddedLevels, TimesModesAndBonusBoardsArePlayable) {
         }
         if (!bonus) continue;
         ++bonusLevels;
-        int tiles = 0;
+        int tiles = 0, markers = 0;
         for (int x = 0; x < BONUS_COLUMNS; ++x)
             for (int y = 0; y < BONUS_ROWS; ++y) {
                 int v = p.BonusLevelData[x][y];
                 EXPECT_TRUE(v == -1 || (v >= 0 && v <= 5) || v == 9) << v;
                 tiles += v >= 0 && v <= 5;
+                // A Yin-Yang marker must sit on a symbol that a line can clear.
+                int m = p.PuzzleTileData[x][y];
+                EXPECT_TRUE(m == -1 || (m == 0 && v >= 0 && v <= 5)) << x << "," << y << " marker " << m;
+                markers += m == 0;
                 // Tiles hang from the top: nothing may start in the launch row or float below a gap.
                 if (y > 0 && v >= 0) {
                     EXPECT_GE(p.BonusLevelData[x][y - 1], 0) << x << "," << y;
@@ -136,8 +140,9 @@ TEST_P(EmbeddedLevels, TimesModesAndBonusBoardsArePlayable) {
                 };
                 EXPECT_FALSE(same(1, 0) || same(0, 1) || same(1, 1) || same(-1, 1)) << x << "," << y;
             }
-        // Every held-back tile needs a symbol cell to hide under.
-        EXPECT_GE(tiles, int(LevelShapes[l].size()));
+        // Every held-back tile hides under one marker.
+        EXPECT_EQ(markers, int(LevelShapes[l].size()));
+        EXPECT_GE(tiles, markers);
         EXPECT_GE(p.BonusLevelDifficulty, 0);
         EXPECT_LE(p.BonusLevelDifficulty, 3);
         EXPECT_GE(p.BonusTime, 0);

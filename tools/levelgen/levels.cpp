@@ -50,7 +50,7 @@ int32_t TimeLimit(const SetDef& set, int level, int32_t bits, size_t pieces) {
 
 // A match-three start: the top rows filled with symbols that form no line yet, a few stones
 // among them; deeper and with more kinds of symbols later in the set.
-void FillBonusBoard(TLevelProperties& p, int level, uint64_t seed) {
+void FillBonusBoard(TLevelProperties& p, int level, int tiles, uint64_t seed) {
     Rng rng(seed);
     int rows = 3 + level / 20;           // 3 to 5 rows
     int kinds = level < 25 ? 5 : 6;      // symbols 0 .. kinds-1
@@ -68,6 +68,17 @@ void FillBonusBoard(TLevelProperties& p, int level, uint64_t seed) {
             p.BonusLevelData[x][y] = v;
         }
     for (int i = 0; i < stones; ++i) p.BonusLevelData[rng.Below(BONUS_COLUMNS)][rng.Below(rows)] = 9;
+    // One Yin-Yang marker per held-back tile, under symbols of the lowest rows where shots reach
+    // them first. Left to the game, a marker could fall on a stone, which no line ever clears.
+    int placed = 0;
+    for (int y = rows - 1; y >= 0 && placed < tiles; --y) {
+        int start = rng.Below(BONUS_COLUMNS);
+        for (int k = 0; k < BONUS_COLUMNS && placed < tiles; ++k) {
+            int x = (start + 3 * k) % BONUS_COLUMNS;
+            if (p.BonusLevelData[x][y] != 9) p.PuzzleTileData[x][y] = 0, ++placed;
+        }
+    }
+    if (placed < tiles) throw std::logic_error("bonus board too small for its tiles");
     p.BonusLevelDifficulty = level < 20 ? 1 : level < 40 ? 2 : 3;
     p.BonusTime = level < 20 ? 1 : level < 35 ? 2 : 3;
 }
@@ -122,7 +133,7 @@ std::vector<uint8_t> BuildLevelSet(int index) {
         p.MiscProperties = ModeBits(set.modes[i]);
         p.PuzzleSet = f.variant;
         p.GameTime = TimeLimit(set, i, p.MiscProperties, f.pieces.size());
-        if (p.MiscProperties & MISC_PLAY_FOR_TILES) FillBonusBoard(p, i, uint64_t(index) * 1000 + i);
+        if (p.MiscProperties & MISC_PLAY_FOR_TILES) FillBonusBoard(p, i, int(f.pieces.size()), uint64_t(index) * 1000 + i);
         LevelShapes[i].clear();
         for (const Piece& pc : f.pieces) {
             auto s = std::make_shared<Shape>();
