@@ -1,0 +1,187 @@
+// velmora-levelgen [--root DIR] [--check] [--notation] [--preview FIGURE OUT.png]
+// Writes the five embedded level sets to DIR/assets/data and their overview sheets to
+// DIR/docs/levels_<set>.png (DIR defaults to the working directory). --check writes nothing
+// and fails when a committed set differs from what the figures produce; --notation prints
+// every figure as hand placements; --preview draws one figure, --drafts OUT.png FIGURE...
+// several side by side.
+#include <cairo.h>
+
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "puzzle/levelset.hpp"
+#include "tools/levelgen/levels.hpp"
+
+using namespace levelgen;
+
+namespace {
+
+// Playfield rectangle that the solution check reads.
+constexpr double kFieldX = 4, kFieldY = 66, kFieldW = 449, kFieldH = 394;
+
+void DrawFigure(cairo_t* cr, const Figure& f, double x, double y, double scale) {
+    cairo_save(cr);
+    cairo_translate(cr, x, y);
+    cairo_scale(cr, scale, scale);
+    cairo_translate(cr, -kFieldX, -kFieldY);
+    cairo_set_source_rgb(cr, 0.93, 0.86, 0.70);
+    cairo_rectangle(cr, kFieldX, kFieldY, kFieldW, kFieldH);
+    cairo_fill(cr);
+    for (const Piece& p : f.pieces) {
+        std::vector<Vec> poly = PlacedOutline(p, f.variant, true);
+        for (size_t i = 0; i < poly.size(); ++i)
+            i ? cairo_line_to(cr, poly[i].x, poly[i].y) : cairo_move_to(cr, poly[i].x, poly[i].y);
+        cairo_close_path(cr);
+        cairo_set_source_rgb(cr, 0, 0, 0);
+        cairo_fill_preserve(cr);
+        // A faint seam shows how the pieces lie; the game draws the silhouette without it.
+        cairo_set_source_rgb(cr, 0.30, 0.24, 0.18);
+        cairo_set_line_width(cr, 1.5);
+        cairo_stroke(cr);
+    }
+    cairo_restore(cr);
+}
+
+std::string ModeLabel(char c) {
+    int32_t b = ModeBits(c);
+    std::string s;
+    const char* names[] = {"Enlight", "Medit", "Twister", "Freeze", "Float", "Bonus", "Torch", "Bombs", "Joker"};
+    for (int i = 0; i < 9; ++i)
+        if (b & (1 << i)) s += std::string(s.empty() ? "" : "+") + names[i];
+    return s;
+}
+
+bool WriteSheet(int index, const std::string& path) {
+    const SetDef& set = Set(index);
+    std::vector<Figure> figs = SetFigures(index);
+    const double scale = 0.3, tw = kFieldW * scale, th = kFieldH * scale;
+    const int cols = 10, rows = 5, pad = 8, label = 28;
+    int w = int(cols * (tw + pad) + pad), h = int(40 + rows * (th + label + pad));
+    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
+    cairo_t* cr = cairo_create(s);
+    cairo_set_source_rgb(cr, 0.35, 0.12, 0.10);
+    cairo_paint(cr);
+    cairo_select_font_face(cr, "sans-serif", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
+    cairo_set_font_size(cr, 22);
+    cairo_set_source_rgb(cr, 1, 0.85, 0.4);
+    cairo_move_to(cr, pad, 28);
+    cairo_show_text(cr, set.title);
+    cairo_set_font_size(cr, 11);
+    for (int i = 0; i < kLevelsPerSet; ++i) {
+        double x = pad + (i % cols) * (tw + pad), y = 40 + (i / cols) * (th + label + pad);
+        DrawFigure(cr, figs[i], x, y, scale);
+        cairo_set_source_rgb(cr, 1, 0.92, 0.75);
+        cairo_move_to(cr, x, y + th + 12);
+        std::string name = std::to_string(i + 1) + " " + figs[i].name;
+        cairo_text_extents_t ext;
+        // Long names are cut to the width of their picture.
+        for (cairo_text_extents(cr, name.c_str(), &ext); ext.x_advance > tw && name.size() > 4;
+             cairo_text_extents(cr, name.c_str(), &ext))
+            name = name.substr(0, name.size() - 4) + "..";
+        cairo_show_text(cr, name.c_str());
+        cairo_move_to(cr, x, y + th + 24);
+        cairo_set_source_rgb(cr, 0.95, 0.7, 0.45);
+        std::string info = std::to_string(figs[i].pieces.size()) + " pc  " + ModeLabel(set.modes[i]);
+        cairo_show_text(cr, info.c_str());
+    }
+    cairo_destroy(cr);
+    bool ok = cairo_surface_write_to_png(s, path.c_str()) == CAIRO_STATUS_SUCCESS;
+    cairo_surface_destroy(s);
+    return ok;
+}
+
+bool Preview(const std::string& notation, const std::string& out) {
+    Figure f = BuildFigure("preview", notation);
+    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, int(kFieldW), int(kFieldH));
+    cairo_t* cr = cairo_create(s);
+    DrawFigure(cr, f, 0, 0, 1.0);
+    cairo_destroy(cr);
+    bool ok = cairo_surface_write_to_png(s, out.c_str()) == CAIRO_STATUS_SUCCESS;
+    cairo_surface_destroy(s);
+    std::printf("%s\nmismatch %d\n", PlacementText(notation).c_str(), lastFitMismatch);
+    return ok;
+}
+
+// Several drafts side by side with their mismatch, for comparing drafts of a figure.
+bool PreviewSheet(const std::vector<std::string>& drafts, const std::string& out) {
+    const double scale = 0.4, tw = kFieldW * scale, th = kFieldH * scale;
+    int cols = 5, rows = int((drafts.size() + cols - 1) / cols);
+    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, int(cols * (tw + 6)), int(rows * (th + 20)));
+    cairo_t* cr = cairo_create(s);
+    cairo_set_source_rgb(cr, 0.2, 0.1, 0.1);
+    cairo_paint(cr);
+    cairo_set_font_size(cr, 12);
+    for (size_t i = 0; i < drafts.size(); ++i) {
+        double x = (i % cols) * (tw + 6), y = (i / cols) * (th + 20);
+        std::string label;
+        try {
+            DrawFigure(cr, BuildFigure("draft", drafts[i]), x, y, scale);
+            label = std::to_string(i) + ": mismatch " + std::to_string(lastFitMismatch);
+        } catch (const std::exception& e) {
+            label = std::to_string(i) + ": " + e.what();
+        }
+        cairo_set_source_rgb(cr, 1, 1, 0.8);
+        cairo_move_to(cr, x + 4, y + th + 14);
+        cairo_show_text(cr, label.c_str());
+    }
+    cairo_destroy(cr);
+    bool ok = cairo_surface_write_to_png(s, out.c_str()) == CAIRO_STATUS_SUCCESS;
+    cairo_surface_destroy(s);
+    return ok;
+}
+
+std::vector<uint8_t> ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string root = ".";
+    bool check = false, notation = false;
+    for (int i = 1; i < argc; ++i) {
+        std::string a = argv[i];
+        if (a == "--root" && i + 1 < argc) root = argv[++i];
+        else if (a == "--check") check = true;
+        else if (a == "--notation") notation = true;
+        else if (a == "--preview" && i + 2 < argc) return Preview(argv[i + 1], argv[i + 2]) ? 0 : 1;
+        else if (a == "--drafts" && i + 2 < argc) return PreviewSheet({argv + i + 2, argv + argc}, argv[i + 1]) ? 0 : 1;
+        else {
+            std::fprintf(stderr, "usage: velmora-levelgen [--root DIR] [--check] [--notation] [--preview FIGURE OUT.png]\n");
+            return 2;
+        }
+    }
+    int failures = 0;
+    for (int i = 0; i < kSetCount; ++i) {
+        const SetDef& set = Set(i);
+        if (notation) {
+            for (int l = 0; l < kLevelsPerSet; ++l)
+                std::printf("%s %2d %-16s %s\n", set.slug, l + 1, set.figures[l].name, PlacementText(set.figures[l].notation).c_str());
+            continue;
+        }
+        std::vector<uint8_t> bytes = BuildLevelSet(i);
+        std::string file = root + "/assets/data/" + set.title + ".lvl";
+        if (check) {
+            bool same = ReadFile(file) == bytes;
+            std::printf("%-20s %016llx %s\n", set.title, (unsigned long long)Fnv1a(bytes), same ? "ok" : "DIFFERS");
+            failures += !same;
+            continue;
+        }
+        std::ofstream out(file, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+        if (!out) {
+            std::fprintf(stderr, "cannot write %s\n", file.c_str());
+            ++failures;
+            continue;
+        }
+        std::printf("%-20s %016llx %zu bytes\n", set.title, (unsigned long long)Fnv1a(bytes), bytes.size());
+        if (!WriteSheet(i, root + "/docs/levels_" + set.slug + ".png")) ++failures;
+    }
+    return failures ? 1 : 0;
+}
