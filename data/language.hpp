@@ -73,3 +73,7 @@ uint32_t Rol(uint32_t value, int bits);
 // The four bytes of value, least significant first, as hex digits.
 std::string LEHex(uint32_t value);
 }  // namespace HelpFunctions
+
+// Marks an English literal that is kept in a table and looked up later, so the text list
+// check finds it.
+inline const char* LangText(const char* s) { return s; }
