@@ -8,6 +8,7 @@
 #include "platform/audio.hpp"
 #include "platform/graphics.hpp"
 #include "platform/input.hpp"
+#include "ui/requester.hpp"
 
 void UpdateInput() {
     MouseHits[0] = uint8_t(MouseHit(MOUSE_LEFT));
@@ -18,6 +19,7 @@ void UpdateInput() {
         MousePointer->SetHover(false);
         MousePointer->Display = true;
     }
+    ButtonSlot = 0;
     TileDropped = 0;
 }
 
