@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "data/users.hpp"
+#include "game/progressmap.hpp"
 #include "game/ranks.hpp"
 #include "platform/random.hpp"
 #include "platform/stream.hpp"
@@ -106,3 +107,52 @@ TEST(Wisdoms, TheScreenPicksASayingOfTheEnglishGroup) {
     }
 }
 
+TEST(ProgressMap, ScrollFollowsTheCurrentStationWithinTheMap) {
+    const auto& path = ProgressPath();
+    EXPECT_EQ(path[0].x, 67);
+    EXPECT_EQ(path[49].x, 663);
+    EXPECT_EQ(path[49].y, 171);
+    // Level 0: the station is left of the middle, the map stays unscrolled.
+    EXPECT_FLOAT_EQ(ScrollMapTowards(67 - 320, 67), 0);
+    // Picking a far station moves the map 4 pixels per frame up to the limit.
+    float s = 0;
+    int frames = 0;
+    while (s < 276 && frames < 200) {
+        s = ScrollMapTowards(s, 663);
+        ++frames;
+    }
+    EXPECT_FLOAT_EQ(s, 276);
+    EXPECT_EQ(frames, 69);
+    EXPECT_FLOAT_EQ(ScrollMapTowards(100, 67), 96);
+}
+
+TEST(ProgressMap, StationsOpenWithProgressAndTotalsCountFilesOnDisk) {
+    ScratchDir dir;
+    std::string folder = dir.File("") ;
+    if (folder.back() != '/') folder += "/";
+    for (const char* n : {"a.lvl", "b.lvl", "notes.txt"}) WriteStream(folder + n)->WriteString("x");
+    TUser u;
+    u.MaxLevel.push_back({folder + "a.lvl", 3});
+    u.MaxLevel.push_back({folder + "a.lvl", 7});
+    u.MaxLevel.push_back({"incbin::../data/Way of Arhat.lvl", 20});
+    EXPECT_TRUE(StationReachable(u, folder + "a.lvl", 7));
+    EXPECT_FALSE(StationReachable(u, folder + "a.lvl", 8));
+    EXPECT_FALSE(StationReachable(u, folder + "b.lvl", 0));
+
+    // The same folder named twice counts once; embedded sets do not count.
+    ProgressTotals t = CountProgressTotals(u, {folder, folder + "../" + std::filesystem::path(folder).parent_path().filename().string() + "/"});
+    EXPECT_EQ(t.numLevels, 100);
+    EXPECT_EQ(t.currLevel, 7);
+    ProgressTotals none = CountProgressTotals(u, {folder + "missing/"});
+    EXPECT_EQ(none.numLevels, 0);
+}
+
+TEST(EndScreen, TextBreaksAtLineFeedsAndWidth) {
+    TBitmapFont headline = Metrics("Headline");
+    auto lines = EndScreenLines("Well done!\nThe path goes on and on and on, further than the eye can see.\n\nClick!",
+                                headline);
+    ASSERT_GE(lines.size(), 4u);
+    EXPECT_EQ(lines[0], "Well done!");
+    EXPECT_EQ(lines.back(), "Click!") << "the character after a line feed is dropped, so no empty line";
+    for (auto& l : lines) EXPECT_LE(headline.GetWidth(l), 500 + headline.GetWidth(" "));
+}
