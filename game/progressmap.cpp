@@ -205,8 +205,7 @@ void ShowEndScreen() {
     ImageRef end = LoadImage("incbin::../gfx/end.png");
     AutoMidHandle(mid);
     const std::string text = Tx(
-        "Congratulations!\nYou completed your path to enlightenment. But there is a lot more to discover...\n\nClick a "
-        "mousebutton to continue!");
+        "Congratulations!\nYou completed your path to enlightenment. But there is a lot more to discover...\n\nClick a mousebutton to continue!");
     float a = 1.0f;
     int o = 80, r = -1;
     bool waiting = true;
