@@ -100,6 +100,7 @@ void StartMusic(int selectedMusic) {
         TGame game;
         game.InitLevel(true);
         game.Play();
+        std::printf("Game ended, set %s\n", game.LevelSetCompleted ? "completed" : "not completed");
     }
     Cls();
     Flip(-1);
