@@ -224,7 +224,9 @@ int32_t TGame::InitLevel(bool fromMenu) {
     if (!ProgressRecord()) User->MaxLevel.push_back({CurrLevelSetFile, 0});
     TMaxLevel* rec = ProgressRecord();
     if (rec->Level < CurrentLevel) rec->Level = CurrentLevel;
-    if (CurrentLevel == 0 && fromMenu) CurrentLevel = rec->Level;  // resume where the player left the set
+    // Resume where the player left the set; a retry stays on its level even when that is the
+    // first one, picked again from the map.
+    if (CurrentLevel == 0 && fromMenu && !Retrying) CurrentLevel = rec->Level;
     Users.Save();
     if (CurrentLevel > 48) CurrentLevel = 49;
 
@@ -468,7 +470,9 @@ bool TGame::Frame() {
             const bool map = User->ProgressMap, wisdoms = User->Wisdoms;
             User->ProgressMap = false;
             User->Wisdoms = false;
+            Retrying = true;
             InitLevel(true);
+            Retrying = false;
             User->ProgressMap = map;
             User->Wisdoms = wisdoms;
             if (QuitGame) return false;

@@ -158,6 +158,7 @@ public:
 
 private:
     int32_t LoggedState = -1;  // for the debug log of state changes
+    bool Retrying = false;     // InitLevel for a "YES" to the retry question
     bool MessagePending() const;
     void RenderPlayfield();
     void RenderSidePanel();

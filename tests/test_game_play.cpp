@@ -1,10 +1,10 @@
 // Whole games through the program's own input path: a scripted run of "velmora --play".
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <regex>
 #include <sstream>
 
 #include "data/users.hpp"
@@ -73,10 +73,28 @@ GameRun PlayScripted(const fs::path& dir, const std::string& script, int maxFram
 
 // Frame in which the log line "<what> (frame N)" was written first, or -1.
 int64_t FrameOf(const std::string& log, const std::string& what) {
-    std::regex re(std::regex_replace(what, std::regex(R"([\^$.|?*+()\[\]{}\\])"), R"(\$&)") + R"( \(frame (\d+)\))");
-    std::smatch m;
-    if (!std::regex_search(log, m, re)) return -1;
-    return std::stoll(m[1]);
+    const std::string key = what + " (frame ";
+    size_t pos = log.find(key);
+    if (pos == std::string::npos) return -1;
+    return std::atoll(log.c_str() + pos + key.size());
+}
+
+// The "Level N complete with S seconds left: score A -> B (frame F)" lines of the log.
+struct Completion {
+    int level = 0, secondsLeft = 0, before = 0, after = 0;
+    long long frame = 0;
+};
+std::vector<Completion> Completions(const std::string& log) {
+    std::vector<Completion> out;
+    std::istringstream in(log);
+    std::string line;
+    while (std::getline(in, line)) {
+        Completion c;
+        if (std::sscanf(line.c_str(), "Level %d complete with %d seconds left: score %d -> %d (frame %lld)", &c.level,
+                        &c.secondsLeft, &c.before, &c.after, &c.frame) == 5)
+            out.push_back(c);
+    }
+    return out;
 }
 
 UserRef SavedPlayer(const fs::path& dir) {
@@ -135,23 +153,20 @@ TEST(GamePlay, TwoLevelsSolvedThroughTheInputPathScoreAsTheRulesSay) {
     ASSERT_EQ(r.exitCode, 0) << r.log;
 
     const int64_t play1 = FrameOf(r.log, "Game state 1");
-    std::smatch m;
-    std::regex done(R"(Level (\d) complete with (-?\d+) seconds left: score (\d+) -> (\d+) \(frame (\d+)\))");
-    std::vector<std::smatch> completes;
-    for (std::sregex_iterator it(r.log.begin(), r.log.end(), done), end; it != end; ++it) completes.push_back(*it);
+    std::vector<Completion> completes = Completions(r.log);
     ASSERT_EQ(completes.size(), 2u) << r.log;
     // Level 1: the clock ran from the first playing frame to the drop.
-    const int64_t drop1 = std::stoll(completes[0][5]);
+    const int64_t drop1 = completes[0].frame;
     EXPECT_EQ(drop1, first.endFrame) << "a click is seen by the frame drawn right after its flip";
     const int32_t left1 = 60 - (VirtualMs(drop1) - VirtualMs(play1)) / 1000;
-    EXPECT_EQ(std::stoi(completes[0][2]), left1);
+    EXPECT_EQ(completes[0].secondsLeft, left1);
     const int32_t after1 = left1 * 125 + 1000;
-    EXPECT_EQ(std::stoi(completes[0][4]), after1);
+    EXPECT_EQ(completes[0].after, after1);
     // Level 2 has no clock: only the lamp pays.
-    EXPECT_EQ(std::stoi(completes[1][1]), 2);
-    EXPECT_EQ(std::stoi(completes[1][3]), after1);
+    EXPECT_EQ(completes[1].level, 2);
+    EXPECT_EQ(completes[1].before, after1);
     const int32_t after2 = after1 + 1000;
-    EXPECT_EQ(std::stoi(completes[1][4]), after2);
+    EXPECT_EQ(completes[1].after, after2);
 
     EXPECT_EQ(Count(r.log, "Game ended, set completed"), 1) << r.log;
     UserRef player = SavedPlayer(dir);

@@ -50,6 +50,9 @@ protected:
         CurrLevelSetFile = setFile;
     }
     void TearDown() override {
+        // Leave no drawing queued: the renderer's queue is gone before the fonts' textures
+        // when the program exits.
+        GrabPixmap(0, 0, 1, 1);
         Shape::ClearAllElements();
         Users.RemoveAllUsers();
         UiTest::TearDown();
@@ -191,6 +194,25 @@ TEST_F(GameTest, ClockHurriesAtTwelveSecondsAndRunsOut) {
     while (game.GameState == TIME_OUT && frames++ < 400) ASSERT_TRUE(game.Frame());
     EXPECT_EQ(game.GameState, TRY_AGAIN);
     EXPECT_EQ(game.ReplayLevel->Line1, "Time out");
+}
+
+TEST_F(GameTest, RetryKeepsTheLevelAndTheSettings) {
+    player->MaxLevel.push_back({setFile, 12});
+    player->ProgressMap = true;
+    player->Wisdoms = true;
+    player->Score = 700;
+    TGame game;
+    game.CurrentLevel = 0;  // level 1 picked again from the map
+    game.OldScore = 700;
+    game.GameState = TRY_AGAIN;
+    game.ReplayLevel->ButtonPressStr = "YES";
+    ASSERT_TRUE(game.Frame());
+    EXPECT_EQ(game.CurrentLevel, 0);
+    EXPECT_EQ(game.GameState, FADE_IN_NEXT_LEVEL);
+    EXPECT_TRUE(player->ProgressMap);
+    EXPECT_TRUE(player->Wisdoms);
+    EXPECT_EQ(player->Score, 700);
+    EXPECT_EQ(game.ReplayLevel->ButtonPressStr, "");
 }
 
 TEST_F(GameTest, UntimedLevelNeverHurriesAndLightsTheLampAtOnce) {
