@@ -13,6 +13,8 @@
 #include "fx/emitters.hpp"
 #include "fx/pointer.hpp"
 #include "fx/sfx.hpp"
+#include "game/game.hpp"  // --play
+#include "puzzle/tileset.hpp"  // --play
 #include "platform/audio.hpp"
 #include "platform/embedded.hpp"
 #include "platform/graphics.hpp"
@@ -74,6 +76,29 @@ void LoadFonts() {
         (*f.font)->LoadFnt(base + ".fnt");
         (*f.font)->LoadBitmap(base + ".png");
     }
+}
+
+// --play: one game over the level set at path, started as the main loop's "PLAY" starts it
+// once the set is chosen; then the program ends.
+[[noreturn]] void PlayOneGame(const std::string& path) {
+    if (SFX) SFX->Stop(15);
+    UserRef player = Users.GetCurrentUser();
+    LoadBackground(player->Selected_Background);
+    LoadPuzzleset(player->Selected_Puzzleset, true);
+    Cls();
+    Flip(-1);
+    CurrLevelSetFile = path;
+    {
+        TGame game;
+        game.InitLevel(true);
+        game.Play();
+        std::printf("Game ended, set %s\n", game.LevelSetCompleted ? "completed" : "not completed");
+    }
+    Cls();
+    Flip(-1);
+    if (SFX) SFX->Stop(15);
+    Users.Save();
+    QuitProgram(0);
 }
 
 void MainLoop() {
@@ -178,6 +203,8 @@ int VelmoraMain(int argc, char** argv) {
 
     // 8. Intro, then the puzzle-screen pictures.
     LoadBoardGraphics();
+
+    if (!opts.playPath.empty()) PlayOneGame(opts.playPath);  // --play
 
     // 9.
     MainLoop();

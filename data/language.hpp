@@ -74,5 +74,6 @@ uint32_t Rol(uint32_t value, int bits);
 std::string LEHex(uint32_t value);
 }  // namespace HelpFunctions
 
-// Marks a text that is kept in a table and looked up later, so the text list check finds it.
+// Marks an English literal that is kept in a table and looked up later, so the text list
+// check finds it.
 inline const char* LangText(const char* s) { return s; }
