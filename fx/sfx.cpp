@@ -4,6 +4,7 @@
 
 #include "app/globals.hpp"
 #include "data/users.hpp"
+#include "game/ranks.hpp"
 
 std::unique_ptr<SFXSystem> SFX;
 
@@ -62,20 +63,10 @@ void StartSong(const TUser* user) {
     if (user) MusicChannel->SetVolume(float(user->MusicVolume) / 100.0f);
 }
 
-int32_t ThresholdRank(TUser& user) {
-    static const int32_t kRankScores[] = {50000, 100000, 150000, 200000, 250000};
-    int32_t n = 0;
-    for (int32_t s : kRankScores)
-        if (s <= user.Score) ++n;
-    if (user.CurrentRank < n) user.CurrentRank = n;
-    return user.CurrentRank;
-}
-
-std::function<int32_t(TUser&)> SongRank = ThresholdRank;
 
 void ChangeSong(TUser& user) {
     ++user.Selected_Music;
-    if (user.Selected_Music >= 3 || user.Selected_Music > SongRank(user)) user.Selected_Music = 0;
+    if (user.Selected_Music >= 3 || user.Selected_Music > UpdateRank(user)) user.Selected_Music = 0;
     if (MusicChannel) MusicChannel->Stop();
     MusicChannel.reset();
     MusicSound.reset();

@@ -42,10 +42,6 @@ void InitSound();
 void StartSong(const TUser* user);
 // Advances the player's song within what the rank has unlocked and plays it.
 void ChangeSong(TUser& user);
-// The rank that unlocks songs. The scoring code points this at its UpdateRank; until then the
-// rank is the thresholds the score has reached, never below the stored CurrentRank.
-extern std::function<int32_t(TUser&)> SongRank;
-int32_t ThresholdRank(TUser& user);
 
 // Slider moves in the preferences: stored in the profile and heard at once.
 void ChangeMusicVolume(TUser& user, int32_t value);

@@ -120,7 +120,6 @@ TGame::TGame() {
     ParticleBurst = std::make_unique<PEmitter>();
     TileGame.FinishCountdown = &FinishCountdown;
     TileGame.ParticleBurst = ParticleBurst.get();
-    SongRank = UpdateRank;
     User = Users.GetCurrentUser();
 }
 
