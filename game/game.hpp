@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "bonus/bonusgame.hpp"
+#include "bonus/bonustutorial.hpp"
 #include "data/users.hpp"
 #include "platform/graphics.hpp"
 #include "puzzle/shape.hpp"
@@ -124,6 +126,9 @@ public:
     int32_t LvlCompleteScore = 0;
     // Tiles still to be won on the bonus board.
     std::vector<ShapeRef> TempGameElements;
+    // The board of a bonus level and the help shown on a player's first one.
+    std::unique_ptr<BonusGame> BGame;
+    std::unique_ptr<BonusTutorial> BTutorial;
 
     int32_t InitLevel(bool fromMenu);
     int32_t Play();

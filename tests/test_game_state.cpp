@@ -337,3 +337,47 @@ TEST_F(GameTest, PreferencesFadeInOverTenFramesAndCloseOnTheEleventhAfterOkay) {
     }
     EXPECT_EQ(frames, 11);
 }
+
+TEST_F(GameTest, BonusLevelsHoldTheTilesBackUntilTheBoardHandsThemOver) {
+    // Two top rows of symbols without a line of three; the rest of the board empty.
+    for (int x = 0; x < BONUS_COLUMNS; ++x)
+        for (int y = 0; y < BONUS_ROWS; ++y) {
+            LevelProps[0].BonusLevelData[x][y] = y == 0 ? x % 2 : y == 1 ? 2 + x % 2 : -1;
+            LevelProps[0].PuzzleTileData[x][y] = -1;
+        }
+    SetLevel0(MISC_PLAY_FOR_TILES, 60);
+    TGame game;
+    game.InitLevel(true);
+    EXPECT_EQ(game.ShowBonusGame, 1) << "\"Find the tiles\" comes first";
+    EXPECT_EQ(game.GameTime, 180) << "the board runs under its own three minutes";
+    EXPECT_TRUE(game.ShowBonusGameTutorial);
+    EXPECT_TRUE(player->BonusGameTutorialAlreadyShowed) << "the help is shown once per player";
+    ASSERT_EQ(game.TempGameElements.size(), 3u);
+    for (const ShapeRef& s : ElementList) EXPECT_FALSE(s->Pickable) << "no tile to play with yet";
+    ASSERT_TRUE(game.BGame);
+    int markers = 0;
+    for (auto& column : game.BGame->PuzzleTileData)
+        for (int32_t m : column) markers += m == 0;
+    EXPECT_EQ(markers, 3) << "one Yin-Yang per held-back tile";
+
+    // The board reports won tiles; each flies back into the puzzle, and the last sends it away.
+    game.ShowBonusGame = 2;
+    game.ShowBonusGameTutorial = false;
+    game.BGame->AddLevelObject = 3;
+    game.BGame->AddScore = 60;
+    int32_t score = player->Score;
+    for (int i = 0; i < 3; ++i) game.BonusFrameHook();
+    EXPECT_TRUE(game.TempGameElements.empty());
+    EXPECT_TRUE(game.BGame->MoveOut);
+    EXPECT_EQ(player->Score, score + 60) << "points trickle in, 25 a frame, and no more than the board gave";
+    int pickable = 0;
+    for (const ShapeRef& s : ElementList) pickable += s->Pickable;
+    EXPECT_EQ(pickable, 3);
+    EXPECT_EQ(SFX->LastPlayed, 3);
+
+    game.BGame->Offset_Y = 501;
+    game.BonusFrameHook();
+    EXPECT_TRUE(HasCaption(game, Tx("Puzzletiles found")));
+    EXPECT_EQ(game.GameTime, 60) << "the puzzle's own clock starts again";
+    EXPECT_FALSE(game.TimeOff);
+}
