@@ -23,6 +23,9 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(EnsureGraphics());
         ResetDrawState();
+        // Loader settings are global too; earlier tests in the same process may have changed them.
+        AutoMidHandle(false);
+        SetImageFlags(0);
         SetClsColor(0, 0, 0);
         Cls();
     }
