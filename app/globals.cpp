@@ -40,3 +40,19 @@ void ReleaseSharedObjects() {
     UserFolder.reset();
     Language.reset();
 }
+
+void LoadFonts() {
+    struct {
+        std::unique_ptr<TBitmapFont>* font;
+        const char* name;
+    } fonts[] = {{&FontHeadline, "Headline"},
+                 {&FontHeadlineHover, "Headline_hover"},
+                 {&FontMain, "Main"},
+                 {&FontMainHover, "Main_hover"}};
+    for (auto& f : fonts) {
+        *f.font = std::make_unique<TBitmapFont>();
+        std::string base = std::string("incbin::../gfx/fonts/") + f.name;
+        (*f.font)->LoadFnt(base + ".fnt");
+        (*f.font)->LoadBitmap(base + ".png");
+    }
+}

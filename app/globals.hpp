@@ -36,6 +36,8 @@ extern ChannelRef MusicChannel;
 
 // Creates the language table, the user folder and the fonts (start-up step 1).
 void CreateSharedObjects();
+// Loads the four bitmap fonts (start-up step 1; a missing font stops the program).
+void LoadFonts();
 // Releases everything the shared objects hold, in reverse order.
 void ReleaseSharedObjects();
 

@@ -62,22 +62,6 @@ std::string RunTitleStandIn() {
     }
 }
 
-void LoadFonts() {
-    struct {
-        std::unique_ptr<TBitmapFont>* font;
-        const char* name;
-    } fonts[] = {{&FontHeadline, "Headline"},
-                 {&FontHeadlineHover, "Headline_hover"},
-                 {&FontMain, "Main"},
-                 {&FontMainHover, "Main_hover"}};
-    for (auto& f : fonts) {
-        *f.font = std::make_unique<TBitmapFont>();
-        std::string base = std::string("incbin::../gfx/fonts/") + f.name;
-        (*f.font)->LoadFnt(base + ".fnt");
-        (*f.font)->LoadBitmap(base + ".png");
-    }
-}
-
 // --play: one game over the level set at path, started as the main loop's "PLAY" starts it
 // once the set is chosen; then the program ends.
 [[noreturn]] void PlayOneGame(const std::string& path) {

@@ -16,21 +16,7 @@ inline void EnsureSharedUi() {
     if (!Language) Language = std::make_unique<TLanguage>();
     if (!SFX) InitSound();
     if (!MousePointer) MousePointer = std::make_unique<TPointer>();
-    if (!FontMain) {
-        struct {
-            std::unique_ptr<TBitmapFont>* font;
-            const char* name;
-        } fonts[] = {{&FontHeadline, "Headline"},
-                     {&FontHeadlineHover, "Headline_hover"},
-                     {&FontMain, "Main"},
-                     {&FontMainHover, "Main_hover"}};
-        for (auto& f : fonts) {
-            *f.font = std::make_unique<TBitmapFont>();
-            std::string base = std::string("incbin::../gfx/fonts/") + f.name;
-            (*f.font)->LoadFnt(base + ".fnt");
-            (*f.font)->LoadBitmap(base + ".png");
-        }
-    }
+    if (!FontMain) LoadFonts();
     if (!DefaultButtonImage) {
         AutoMidHandle(true);
         DefaultButtonImage = LoadAnimImage("incbin::../gfx/default_button.png", 122, 60, 0, 3);
