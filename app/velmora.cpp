@@ -1,7 +1,6 @@
 // Start-up and the main loop.
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <ctime>
 #include <string>
 #include <thread>
@@ -13,8 +12,7 @@
 #include "fx/emitters.hpp"
 #include "fx/pointer.hpp"
 #include "fx/sfx.hpp"
-#include "game/game.hpp"  // --play
-#include "puzzle/tileset.hpp"  // --play
+#include "game/game.hpp"
 #include "platform/audio.hpp"
 #include "platform/embedded.hpp"
 #include "platform/graphics.hpp"
@@ -22,6 +20,7 @@
 #include "platform/platform_hooks.hpp"
 #include "platform/random.hpp"
 #include "platform/timing.hpp"
+#include "puzzle/tileset.hpp"
 
 namespace {
 
@@ -90,7 +89,9 @@ void MainLoop() {
     std::string action;
     for (;;) {
         if (!repeat) {
-            LoadBackground(0);
+            UserRef player = Users.GetCurrentUser();
+            LoadBackground(player->Selected_Background);
+            LoadPuzzleset(player->Selected_Puzzleset, true);
             action = RunTitleStandIn();
         }
         Cls();
