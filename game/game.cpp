@@ -149,6 +149,8 @@ bool TGame::LevelPays() const {
 }
 
 void TGame::CreateText(const std::string& text) {
+    // Captions are the game's verdicts; the log lets a scripted run check what the player saw.
+    std::printf("Caption \"%s\" (frame %lld)\n", text.c_str(), (long long)FlipCount());
     auto t = std::make_shared<TextAnim>();
     t->Set(text, 290, 240);
     TextList.push_back(t);

@@ -1,31 +1,14 @@
 // Whole games through the program's own input path: a scripted run of "velmora --play".
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 
-#include "data/users.hpp"
-#include "platform/stream.hpp"
-#include "puzzle/levelset.hpp"
+#include "play_run.hpp"
 #include "solve_script.hpp"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-ShapeRef Piece(int element, float x, float y, float rotation) {
-    auto s = std::make_shared<Shape>();
-    s->Element = element;
-    s->X = x;
-    s->Y = y;
-    s->Rotation = rotation;
-    s->R = s->G = s->B = 255;
-    s->Pickable = false;
-    return s;
-}
+using namespace playrun;
 
 // Two small puzzles: a square against a 60-second clock, then two triangles without a limit,
 // one turned by 45 and one by 270 degrees.
@@ -48,88 +31,7 @@ void MakeShortClockSet(const std::string& path) {
     ASSERT_TRUE(WriteLevelSet(path));
 }
 
-struct GameRun {
-    fs::path dir;
-    int exitCode = -1;
-    std::string log;
-};
-
-GameRun PlayScripted(const fs::path& dir, const std::string& script, int maxFrames) {
-    GameRun r;
-    r.dir = dir;
-    {
-        StreamRef s = WriteStream((dir / "script.txt").string());
-        s->WriteString(script);
-    }
-    std::string cmd = "cd '" + dir.string() +
-                      "' && username=Tester SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy ALSOFT_DRIVERS=null '" +
-                      std::string(VELMORA_BINARY) + "' --virtual-clock --seed 5 --play set.lvl --script script.txt" +
-                      " --max-frames " + std::to_string(maxFrames) + " > run.log 2>&1";
-    r.exitCode = std::system(cmd.c_str());
-    std::ifstream in(dir / "run.log");
-    r.log.assign(std::istreambuf_iterator<char>(in), {});
-    return r;
-}
-
-// Frame in which the log line "<what> (frame N)" was written first, or -1.
-int64_t FrameOf(const std::string& log, const std::string& what) {
-    const std::string key = what + " (frame ";
-    size_t pos = log.find(key);
-    if (pos == std::string::npos) return -1;
-    return std::atoll(log.c_str() + pos + key.size());
-}
-
-// The "Level N complete with S seconds left: score A -> B (frame F)" lines of the log.
-struct Completion {
-    int level = 0, secondsLeft = 0, before = 0, after = 0;
-    long long frame = 0;
-};
-std::vector<Completion> Completions(const std::string& log) {
-    std::vector<Completion> out;
-    std::istringstream in(log);
-    std::string line;
-    while (std::getline(in, line)) {
-        Completion c;
-        if (std::sscanf(line.c_str(), "Level %d complete with %d seconds left: score %d -> %d (frame %lld)", &c.level,
-                        &c.secondsLeft, &c.before, &c.after, &c.frame) == 5)
-            out.push_back(c);
-    }
-    return out;
-}
-
-UserRef SavedPlayer(const fs::path& dir) {
-    TUsers users;
-    users.FilePath = (dir / "data" / "users.cfg").string();
-    if (!users.Load() || users.UserList.empty()) return nullptr;
-    return users.UserList[0];
-}
-
-// A returning player: score 5000, without map and wisdoms so the level starts at once.
-void WritePlayer(const fs::path& dir, int32_t score) {
-    fs::create_directories(dir / "data");
-    TUsers users;
-    users.FilePath = (dir / "data" / "users.cfg").string();
-    ASSERT_TRUE(users.AddUser("Tester", 100, 80, score, 0, 0, 0, true, false, false, true, "", 0, false));
-    ASSERT_TRUE(users.Save());
-}
-
-int32_t VirtualMs(int64_t frame) { return int32_t(frame * 1000 / 60); }
-
-int Count(const std::string& log, const std::string& what) {
-    int n = 0;
-    for (size_t pos = log.find(what); pos != std::string::npos; pos = log.find(what, pos + 1)) ++n;
-    return n;
-}
-
-fs::path FreshDir(const std::string& name) {
-    auto dir = fs::temp_directory_path() / ("velmora_game_" + name);
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    return dir;
-}
-
 }  // namespace
-
 
 // Two levels solved by clicking, carrying, turning and dropping the tiles; the map and the
 // wisdom screen are clicked away in between, as a new player sees them.
@@ -187,8 +89,8 @@ TEST(GamePlay, WaitingOutTheClockAsksForARetryThenEndsTheGame) {
     // 3 seconds: playing from about frame 111, out of time at about 291, the question from
     // about 382 and fully shown 20 frames later.
     std::ostringstream script;
-    script << "0 move 240 330\n420 click left\n";   // "Yeah"
-    script << "700 move 480 330\n"                  // ready for "No"
+    script << "0 move 240 330\n420 click left\n";  // "Yeah"
+    script << "700 move 480 330\n"                 // ready for "No"
            << "840 click left\n";
     GameRun r = PlayScripted(dir, script.str(), 1200);
     ASSERT_EQ(r.exitCode, 0) << r.log;
@@ -210,8 +112,8 @@ TEST(GamePlay, EscapeBackToMainMenuSureEndsTheGame) {
     MakeShortClockSet((dir / "set.lvl").string());
     WritePlayer(dir, 1234);
     std::ostringstream script;
-    script << "0 move 328 295\n150 key escape\n175 click left\n"   // "Back to main menu"
-           << "180 move 210 280\n195 click left\n";                  // "Sure"
+    script << "0 move 328 295\n150 key escape\n175 click left\n"  // "Back to main menu"
+           << "180 move 210 280\n195 click left\n";               // "Sure"
     GameRun r = PlayScripted(dir, script.str(), 600);
     ASSERT_EQ(r.exitCode, 0) << r.log;
     const int64_t menu = FrameOf(r.log, "Game state 15");
