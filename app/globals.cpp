@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-
 std::unique_ptr<TLanguage> Language;
 std::unique_ptr<TFullAccess> UserFolder;
 std::unique_ptr<TBitmapFont> FontHeadline, FontHeadlineHover, FontMain, FontMainHover;

@@ -9,10 +9,10 @@
 
 #include "data/language.hpp"
 #include "data/users.hpp"
-#include "puzzle/levelset.hpp"
-#include "ui/bitmapfont.hpp"
 #include "platform/audio.hpp"
 #include "platform/graphics.hpp"
+#include "puzzle/levelset.hpp"
+#include "ui/bitmapfont.hpp"
 
 extern std::unique_ptr<TLanguage> Language;
 extern std::unique_ptr<TFullAccess> UserFolder;

@@ -37,13 +37,31 @@ int ParseKeyName(const std::string& name) {
     if (name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0])))
         return std::toupper(static_cast<unsigned char>(name[0]));
     static const std::pair<const char*, int> kNames[] = {
-        {"backspace", KEY_BACKSPACE}, {"tab", KEY_TAB},     {"enter", KEY_ENTER},   {"return", KEY_ENTER},
-        {"escape", KEY_ESCAPE},       {"esc", KEY_ESCAPE},  {"space", KEY_SPACE},   {"pageup", KEY_PAGEUP},
-        {"pagedown", KEY_PAGEDOWN},   {"end", KEY_END},     {"home", KEY_HOME},     {"left", KEY_LEFT},
-        {"up", KEY_UP},               {"right", KEY_RIGHT}, {"down", KEY_DOWN},     {"insert", KEY_INSERT},
-        {"delete", KEY_DELETE},       {"numadd", KEY_NUMADD}, {"numsubtract", KEY_NUMSUBTRACT},
-        {"lshift", KEY_LSHIFT},       {"rshift", KEY_RSHIFT}, {"lcontrol", KEY_LCONTROL},
-        {"rcontrol", KEY_RCONTROL},   {"lalt", KEY_LALT},   {"ralt", KEY_RALT},
+        {"backspace", KEY_BACKSPACE},
+        {"tab", KEY_TAB},
+        {"enter", KEY_ENTER},
+        {"return", KEY_ENTER},
+        {"escape", KEY_ESCAPE},
+        {"esc", KEY_ESCAPE},
+        {"space", KEY_SPACE},
+        {"pageup", KEY_PAGEUP},
+        {"pagedown", KEY_PAGEDOWN},
+        {"end", KEY_END},
+        {"home", KEY_HOME},
+        {"left", KEY_LEFT},
+        {"up", KEY_UP},
+        {"right", KEY_RIGHT},
+        {"down", KEY_DOWN},
+        {"insert", KEY_INSERT},
+        {"delete", KEY_DELETE},
+        {"numadd", KEY_NUMADD},
+        {"numsubtract", KEY_NUMSUBTRACT},
+        {"lshift", KEY_LSHIFT},
+        {"rshift", KEY_RSHIFT},
+        {"lcontrol", KEY_LCONTROL},
+        {"rcontrol", KEY_RCONTROL},
+        {"lalt", KEY_LALT},
+        {"ralt", KEY_RALT},
     };
     std::string n = Lower(name);
     for (auto& [k, v] : kNames)

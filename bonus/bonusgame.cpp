@@ -186,8 +186,8 @@ void BonusGame::DrawCurrentRow(bool active, int p) {
             if (v < 0) continue;
             int frame = v * 16;
             if (IsBombFrame(frame)) frame += (t / 20) % 32;
-            DrawImage(Tileset, float(Offset_X + 22 + p + 40 * int(i) + CurrentElementSwapX[i]),
-                      float(Offset_Y + 342), frame);
+            DrawImage(Tileset, float(Offset_X + 22 + p + 40 * int(i) + CurrentElementSwapX[i]), float(Offset_Y + 342),
+                      frame);
         }
         SetAlpha(1.0f);
     }

@@ -7,7 +7,8 @@ const char* const kPages[BonusTutorial::PAGE_COUNT] = {
     LangText("You can move the symbols around\nwith your mouse!"),
     LangText("To rotate tiles, use the keys A/S,\nthe right mousebutton\nor your mousewheel."),
     LangText("Press the mouse button\nto fire the tiles\nto the top."),
-    LangText("If you match three or more\nsymbols of the same type in a\nrow, column or diagonal\nline they'll disappear."),
+    LangText(
+        "If you match three or more\nsymbols of the same type in a\nrow, column or diagonal\nline they'll disappear."),
     LangText("Try to remove all tiles\nthat have a floating\nYing-Yang-Symbol."),
 };
 }  // namespace

@@ -125,8 +125,8 @@ void TUsers::Load(TStream& stream) {
         TUser u;
         TUser::WalkRecord(in, u);
         AddUser(u.Name, u.MusicVolume, u.SFXVolume, u.Score, u.Selected_Background, u.Selected_Music,
-                u.Selected_Puzzleset, u.BackgroundAnimation, u.ProgressMap, u.Wisdoms, u.Tutorial,
-                u.CurrLevelFile, u.CurrentRank, false);
+                u.Selected_Puzzleset, u.BackgroundAnimation, u.ProgressMap, u.Wisdoms, u.Tutorial, u.CurrLevelFile,
+                u.CurrentRank, false);
         while (!stream.Eof()) {
             std::string line = stream.ReadLine();
             if (line == kEndLine) break;

@@ -10,11 +10,11 @@ std::unique_ptr<SFXSystem> SFX;
 
 namespace {
 
-const char* const kEffectFiles[SOUND_ANZ] = {
-    "click",      "count",      "dropdown",   "flyback",  "gong",     "hintzoom",      "lampexplode",
-    "mouseover",  "puzzlerotate", "puzzpick", "puzzzoom_1", "puzzzoom_2", "puzzzoom_3", "puzzzoom_4",
-    "puzzzoom_5", "rainloop",   "texthit",    "windloop", "bg_shoot", "bomb",          "combo",
-    "freeze",     "levelcomplete", "wind",    "xplode"};
+const char* const kEffectFiles[SOUND_ANZ] = {"click",      "count",       "dropdown",      "flyback",      "gong",
+                                             "hintzoom",   "lampexplode", "mouseover",     "puzzlerotate", "puzzpick",
+                                             "puzzzoom_1", "puzzzoom_2",  "puzzzoom_3",    "puzzzoom_4",   "puzzzoom_5",
+                                             "rainloop",   "texthit",     "windloop",      "bg_shoot",     "bomb",
+                                             "combo",      "freeze",      "levelcomplete", "wind",         "xplode"};
 
 bool Loops(int no) { return no == 15 || no == 17; }
 
@@ -25,7 +25,8 @@ TUser* CurrentPlayer() { return Users.UserList.empty() ? nullptr : Users.GetCurr
 
 SFXSystem::SFXSystem() {
     for (int i = 0; i < SOUND_ANZ; ++i) {
-        sfx[size_t(i)] = LoadSound(std::string("incbin::../sfx/") + kEffectFiles[i] + ".ogg", Loops(i) ? SOUND_LOOP : 0);
+        sfx[size_t(i)] =
+            LoadSound(std::string("incbin::../sfx/") + kEffectFiles[i] + ".ogg", Loops(i) ? SOUND_LOOP : 0);
         sfxchannels[size_t(i)] = AllocChannel();
     }
 }
@@ -62,7 +63,6 @@ void StartSong(const TUser* user) {
     PlaySound(MusicSound, MusicChannel);
     if (user) MusicChannel->SetVolume(float(user->MusicVolume) / 100.0f);
 }
-
 
 void ChangeSong(TUser& user) {
     ++user.Selected_Music;

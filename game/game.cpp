@@ -53,8 +53,7 @@ int32_t CountBlackPixels(const TPixmap& pix) {
 std::string SixDigitScore(int32_t score) {
     std::string digits = std::to_string(score);
     std::string out;
-    for (int i = 6; i >= 1; --i)
-        out.push_back(int(digits.size()) < i ? '0' : digits[digits.size() - size_t(i)]);
+    for (int i = 6; i >= 1; --i) out.push_back(int(digits.size()) < i ? '0' : digits[digits.size() - size_t(i)]);
     return out;
 }
 
@@ -248,26 +247,33 @@ int32_t TGame::InitLevel(bool fromMenu) {
         const int x = int(s->X), y = int(s->Y);
         const float c = CosDeg(s->Rotation), sn = SinDeg(s->Rotation);
         switch (s->Element) {
-        case 0: AddLargeTriangleMarks(x, y, 0, SilhouetteMarks); break;
-        case 1: AddMediumTriangleMarks(x, y, 0, SilhouetteMarks); break;
-        case 2: AddSmallTriangleMarks(x, y, 0, SilhouetteMarks); break;
-        case 3:
-            AddSmallTriangleMarks(int(s->X + c * 21), int(s->Y + sn * 21), 90, SilhouetteMarks);
-            AddSmallTriangleMarks(int(s->X - c * 21), int(s->Y - sn * 21), -90, SilhouetteMarks);
-            break;
-        case 4: {
-            const int px = int(s->X + c * 20), py = int(s->Y + sn * 20);
-            const int mx = int(s->X - c * 20), my = int(s->Y - sn * 20);
-            if (props.PuzzleSet != 0) {
-                AddSmallTriangleMarks(px, py, 0, SilhouetteMarks);
-                AddSmallTriangleMarks(mx, my, 180, SilhouetteMarks);
-            } else {
-                AddSmallTriangleMarks(mx, my, 0, SilhouetteMarks);
-                AddSmallTriangleMarks(px, py, 180, SilhouetteMarks);
+            case 0:
+                AddLargeTriangleMarks(x, y, 0, SilhouetteMarks);
+                break;
+            case 1:
+                AddMediumTriangleMarks(x, y, 0, SilhouetteMarks);
+                break;
+            case 2:
+                AddSmallTriangleMarks(x, y, 0, SilhouetteMarks);
+                break;
+            case 3:
+                AddSmallTriangleMarks(int(s->X + c * 21), int(s->Y + sn * 21), 90, SilhouetteMarks);
+                AddSmallTriangleMarks(int(s->X - c * 21), int(s->Y - sn * 21), -90, SilhouetteMarks);
+                break;
+            case 4: {
+                const int px = int(s->X + c * 20), py = int(s->Y + sn * 20);
+                const int mx = int(s->X - c * 20), my = int(s->Y - sn * 20);
+                if (props.PuzzleSet != 0) {
+                    AddSmallTriangleMarks(px, py, 0, SilhouetteMarks);
+                    AddSmallTriangleMarks(mx, my, 180, SilhouetteMarks);
+                } else {
+                    AddSmallTriangleMarks(mx, my, 0, SilhouetteMarks);
+                    AddSmallTriangleMarks(px, py, 180, SilhouetteMarks);
+                }
+                break;
             }
-            break;
-        }
-        default: break;
+            default:
+                break;
         }
     }
     SetRotation(0);
@@ -344,86 +350,87 @@ int32_t TGame::Play() {
 void TGame::StepState(bool& leave) {
     const int32_t now = Millisecs();
     switch (GameState) {
-    case FADE_IN:
-        if (Fade > 1) {
-            SetAlpha(Fade);
-            if (ShowBonusGame == 2) {
-                CreateText(Tx("Get ready!"));
-                GameState = GET_READY;
-            } else if (!MessagePending() && ShowBonusGame == 0) {
-                CreateText(Tx("Get ready!"));
-                GameState = GET_READY;
+        case FADE_IN:
+            if (Fade > 1) {
+                SetAlpha(Fade);
+                if (ShowBonusGame == 2) {
+                    CreateText(Tx("Get ready!"));
+                    GameState = GET_READY;
+                } else if (!MessagePending() && ShowBonusGame == 0) {
+                    CreateText(Tx("Get ready!"));
+                    GameState = GET_READY;
+                }
+            } else {
+                Fade += kFadeStep;
+                SetAlpha(Fade);
+                StartTime = now;
             }
-        } else {
-            Fade += kFadeStep;
-            SetAlpha(Fade);
-            StartTime = now;
-        }
-        break;
-    case FADE_IN_NEXT_LEVEL:
-        if (Fade > 1) {
-            if (ShowBonusGame == 2 || (!MessagePending() && ShowBonusGame != 1)) {
-                CreateText(Tx("Get ready!"));
-                GameState = GET_READY;
+            break;
+        case FADE_IN_NEXT_LEVEL:
+            if (Fade > 1) {
+                if (ShowBonusGame == 2 || (!MessagePending() && ShowBonusGame != 1)) {
+                    CreateText(Tx("Get ready!"));
+                    GameState = GET_READY;
+                }
+            } else {
+                Fade += kFadeStep;
+                StartTime = now;
             }
-        } else {
-            Fade += kFadeStep;
-            StartTime = now;
-        }
-        SetAlpha(1);
-        break;
-    case FADE_OUT:
-        if (Fade >= 0) {
-            Fade -= kFadeStep;
-            SetAlpha(Fade);
-        } else {
-            leave = true;
-        }
-        break;
-    case LEVEL_COMPLETE_FADEOUT:
-        if (Fade >= 0) {
-            Fade -= kFadeStep;
-        } else {
-            User->Score = LvlCompleteScore;
-            GameState = LEVEL_COMPLETE_CONTINUE;
-        }
-        SetAlpha(User->ProgressMap ? Fade : 1);
-        break;
-    case LEVEL_COMPLETE_CONTINUE: {
-        if (EditorIsOn) {
-            leave = true;
+            SetAlpha(1);
+            break;
+        case FADE_OUT:
+            if (Fade >= 0) {
+                Fade -= kFadeStep;
+                SetAlpha(Fade);
+            } else {
+                leave = true;
+            }
+            break;
+        case LEVEL_COMPLETE_FADEOUT:
+            if (Fade >= 0) {
+                Fade -= kFadeStep;
+            } else {
+                User->Score = LvlCompleteScore;
+                GameState = LEVEL_COMPLETE_CONTINUE;
+            }
+            SetAlpha(User->ProgressMap ? Fade : 1);
+            break;
+        case LEVEL_COMPLETE_CONTINUE: {
+            if (EditorIsOn) {
+                leave = true;
+                break;
+            }
+            ++CurrentLevel;
+            while (CurrentLevel < LEVEL_COUNT && LevelShapes[size_t(CurrentLevel)].empty()) ++CurrentLevel;
+            if (CurrentLevel > 49) {
+                TMaxLevel* rec = ProgressRecord();
+                if (rec && rec->Level < CurrentLevel) rec->Level = CurrentLevel;
+                // The last level's points and the finished set would otherwise only reach the
+                // file with some later save.
+                Users.Save();
+                ShowEndScreen();
+                LevelSetCompleted = true;
+                QuitGame = true;
+                StopAmbientLoops();
+                leave = true;
+                break;
+            }
+            const bool map = User->ProgressMap;
+            InitLevel(true);
+            if (QuitGame) {
+                leave = true;
+                break;
+            }
+            if (map) {
+                GameState = FADE_IN;
+                Fade = 0;
+            } else {
+                GameState = FADE_IN_NEXT_LEVEL;
+            }
             break;
         }
-        ++CurrentLevel;
-        while (CurrentLevel < LEVEL_COUNT && LevelShapes[size_t(CurrentLevel)].empty()) ++CurrentLevel;
-        if (CurrentLevel > 49) {
-            TMaxLevel* rec = ProgressRecord();
-            if (rec && rec->Level < CurrentLevel) rec->Level = CurrentLevel;
-            // The last level's points and the finished set would otherwise only reach the
-            // file with some later save.
-            Users.Save();
-            ShowEndScreen();
-            LevelSetCompleted = true;
-            QuitGame = true;
-            StopAmbientLoops();
-            leave = true;
+        default:
             break;
-        }
-        const bool map = User->ProgressMap;
-        InitLevel(true);
-        if (QuitGame) {
-            leave = true;
-            break;
-        }
-        if (map) {
-            GameState = FADE_IN;
-            Fade = 0;
-        } else {
-            GameState = FADE_IN_NEXT_LEVEL;
-        }
-        break;
-    }
-    default: break;
     }
 }
 
@@ -589,8 +596,8 @@ void TGame::RenderPlayfield() {
         SetColor(r, g, b);
         SetAlpha(alpha);
     }
-    const bool fading = GameState == LEVEL_COMPLETE_FADEOUT || GameState == LEVEL_COMPLETE_CONTINUE ||
-                        GameState == FADE_IN_NEXT_LEVEL;
+    const bool fading =
+        GameState == LEVEL_COMPLETE_FADEOUT || GameState == LEVEL_COMPLETE_CONTINUE || GameState == FADE_IN_NEXT_LEVEL;
     if (fading) SetAlpha(Fade);
 
     const bool freezeActive = (misc & MISC_FREEZE) && GameState == PLAY_GAME;

@@ -64,17 +64,17 @@ float StepMeditationFade(float& fade);
 
 // The score the player will have after a level, before the display counts it up.
 struct LevelScoreInput {
-    int32_t score = 0;       // player's score before the level
+    int32_t score = 0;  // player's score before the level
     int32_t secondsLeft = 0;
     bool lampUnused = true;
-    int32_t misc = 0;        // the level's mode bits
+    int32_t misc = 0;           // the level's mode bits
     int32_t filledPercent = 0;  // covered percentage on Freeze levels
-    bool pays = true;        // the level is the furthest one reached in the set
+    bool pays = true;           // the level is the furthest one reached in the set
 };
 int32_t LevelCompleteScore(const LevelScoreInput& in);
 
 class TGame {
-public:
+  public:
     TGame();
     virtual ~TGame();
 
@@ -161,7 +161,7 @@ public:
     void BonusFrameHook();
     bool BonusMessageHook();  // true when it drew a message this frame
 
-private:
+  private:
     int32_t LoggedState = -1;  // for the debug log of state changes
     bool Retrying = false;     // InitLevel for a "YES" to the retry question
     bool MessagePending() const;

@@ -92,7 +92,8 @@ void TGame::BonusFrameHook() {
 // was handled this frame.
 bool TGame::BonusMessageHook() {
     if (ShowBonusGame == 1) {
-        if (RenderLevelMessage(Tx("Find the tiles"), Tx("Before you can go on,\ntry to find the\nrequired puzzle tiles.")))
+        if (RenderLevelMessage(Tx("Find the tiles"),
+                               Tx("Before you can go on,\ntry to find the\nrequired puzzle tiles.")))
             ShowBonusGame = 3;
         return true;
     }

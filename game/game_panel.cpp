@@ -20,7 +20,9 @@ void PlaySfx(int no) {
 }
 
 // Value texts of the scroll end at this x.
-void DrawValue(const std::string& value, float y) { FontMain->Draw(value, 465.0f - float(FontMain->GetWidth(value)), y); }
+void DrawValue(const std::string& value, float y) {
+    FontMain->Draw(value, 465.0f - float(FontMain->GetWidth(value)), y);
+}
 }  // namespace
 
 void TGame::LevelComplete() {
@@ -234,16 +236,20 @@ void TGame::RenderLevelMessages() {
     if (BonusMessageHook()) return;
     if (ShowBonusGame != 0) return;
     if (ShowFreezeMessage) {
-        if (RenderLevelMessage(Tx("Freeze"), Tx("Caution! In this stage\nyou are not able to pick up tiles again,\nyou already placed on the playfield\n")))
+        if (RenderLevelMessage(Tx("Freeze"), Tx("Caution! In this stage\nyou are not able to pick up tiles again,\nyou "
+                                                "already placed on the playfield\n")))
             ShowFreezeMessage = false;
     } else if (ShowMeditation == 1) {
-        if (RenderLevelMessage(Tx("Enlightenment"), Tx("Sometimes you are\nunable to see the wood for\nthe tress. Remember the playfield to\ncomplete this stage.")))
+        if (RenderLevelMessage(Tx("Enlightenment"), Tx("Sometimes you are\nunable to see the wood for\nthe tress. "
+                                                       "Remember the playfield to\ncomplete this stage.")))
             ShowMeditation = 0;
     } else if (ShowMeditation == 2) {
-        if (RenderLevelMessage(Tx("Meditation"), Tx("Are you able to solve the\nnext puzzle, even if you dont see\nwhere you dropped down\nthe puzzle tiles?")))
+        if (RenderLevelMessage(Tx("Meditation"), Tx("Are you able to solve the\nnext puzzle, even if you dont "
+                                                    "see\nwhere you dropped down\nthe puzzle tiles?")))
             ShowMeditation = 0;
     } else if (ShowFlying) {
-        if (RenderLevelMessage(Tx("Floating"), Tx("Let your mind flow,\nto solve the next puzzle."))) ShowFlying = false;
+        if (RenderLevelMessage(Tx("Floating"), Tx("Let your mind flow,\nto solve the next puzzle.")))
+            ShowFlying = false;
     } else if (ShowTorch) {
         if (RenderLevelMessage(Tx("Light in the darkness"), Tx("Use your torch,\nto complete the next puzzle.")))
             ShowTorch = false;

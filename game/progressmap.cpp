@@ -27,13 +27,12 @@ bool EndsWithLvl(const std::string& name) { return name.size() >= 4 && name.comp
 const std::array<Point, 50>& ProgressPath() {
     static const std::array<Point, 50> path = [] {
         static const int xy[50][2] = {
-            {67, 390},  {92, 388},  {116, 383}, {138, 373}, {158, 358}, {172, 339}, {185, 318}, {193, 295},
-            {197, 270}, {192, 246}, {179, 224}, {160, 209}, {142, 194}, {137, 170}, {142, 148}, {162, 137},
-            {185, 138}, {207, 148}, {227, 161}, {247, 169}, {270, 176}, {291, 184}, {315, 193}, {337, 205},
-            {357, 216}, {373, 229}, {395, 244}, {414, 259}, {432, 275}, {450, 289}, {463, 308}, {478, 328},
-            {455, 333}, {436, 348}, {427, 369}, {446, 383}, {469, 387}, {491, 381}, {508, 364}, {524, 346},
-            {538, 328}, {547, 307}, {556, 285}, {566, 263}, {577, 242}, {592, 222}, {611, 212}, {630, 199},
-            {649, 187}, {663, 171}};
+            {67, 390},  {92, 388},  {116, 383}, {138, 373}, {158, 358}, {172, 339}, {185, 318}, {193, 295}, {197, 270},
+            {192, 246}, {179, 224}, {160, 209}, {142, 194}, {137, 170}, {142, 148}, {162, 137}, {185, 138}, {207, 148},
+            {227, 161}, {247, 169}, {270, 176}, {291, 184}, {315, 193}, {337, 205}, {357, 216}, {373, 229}, {395, 244},
+            {414, 259}, {432, 275}, {450, 289}, {463, 308}, {478, 328}, {455, 333}, {436, 348}, {427, 369}, {446, 383},
+            {469, 387}, {491, 381}, {508, 364}, {524, 346}, {538, 328}, {547, 307}, {556, 285}, {566, 263}, {577, 242},
+            {592, 222}, {611, 212}, {630, 199}, {649, 187}, {663, 171}};
         std::array<Point, 50> p;
         for (int i = 0; i < 50; ++i) p[size_t(i)].Set(xy[i][0], xy[i][1]);
         return p;
@@ -130,8 +129,7 @@ void ShowProgressMap(int32_t& level, bool& showMap, bool& quit) {
         SetAlpha(1);
         const int boxW = box ? ImageWidth(box) / 2 : 22, boxH = box ? ImageHeight(box) / 2 : 21;
         const std::string showMapText = Tx("Show Map");
-        if (mx > 95 - boxW && mx < boxW + FontMain->GetWidth(showMapText) + 95 && my > 457 - boxH &&
-            my < boxH + 457) {
+        if (mx > 95 - boxW && mx < boxW + FontMain->GetWidth(showMapText) + 95 && my > 457 - boxH && my < boxH + 457) {
             MousePointer->SetHover(true);
             if (MouseHits[0]) showMap = !showMap;
         }
@@ -155,7 +153,8 @@ void ShowProgressMap(int32_t& level, bool& showMap, bool& quit) {
         FontMain->Draw(Language->GetString("Score: $score", {"score", std::to_string(player->Score)}), 390, 72);
         SetAlpha(0.6f);
         FontMain->Draw(Language->GetString("($currLevel of $numLevels levels completed)",
-                          {"currLevel", std::to_string(totals.currLevel), "numLevels", std::to_string(totals.numLevels)}),
+                                           {"currLevel", std::to_string(totals.currLevel), "numLevels",
+                                            std::to_string(totals.numLevels)}),
                        94, 101);
         SetAlpha(1);
 
@@ -204,8 +203,9 @@ void ShowEndScreen() {
     AutoMidHandle(false);
     ImageRef end = LoadImage("incbin::../gfx/end.png");
     AutoMidHandle(mid);
-    const std::string text = Tx(
-        "Congratulations!\nYou completed your path to enlightenment. But there is a lot more to discover...\n\nClick a mousebutton to continue!");
+    const std::string text =
+        Tx("Congratulations!\nYou completed your path to enlightenment. But there is a lot more to "
+           "discover...\n\nClick a mousebutton to continue!");
     float a = 1.0f;
     int o = 80, r = -1;
     bool waiting = true;

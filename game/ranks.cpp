@@ -28,4 +28,3 @@ int32_t UpdateRank(TUser& player) {
     if (player.CurrentRank < reached) player.CurrentRank = reached;
     return player.CurrentRank;
 }
-

@@ -5,7 +5,8 @@
 
 void NextBackground(TUser& player) {
     player.Selected_Background += 1;
-    if (player.Selected_Background > 5 || player.Selected_Background > UpdateRank(player)) player.Selected_Background = 0;
+    if (player.Selected_Background > 5 || player.Selected_Background > UpdateRank(player))
+        player.Selected_Background = 0;
     LoadBackground(player.Selected_Background);
 }
 

@@ -31,17 +31,17 @@ ChannelRef PlaySound(const SoundRef& sound, ChannelRef channel = nullptr);
 ChannelRef CueSound(const SoundRef& sound, ChannelRef channel = nullptr);
 
 class TSound {
-public:
+  public:
     virtual ~TSound() = default;
     bool loop = false;
     int rate = 44100;
     int channels = 2;
-    double seconds = 0;  // length
+    double seconds = 0;        // length
     std::vector<uint8_t> ogg;  // the encoded file; decoded on demand
 };
 
 class TChannel {
-public:
+  public:
     void Stop();
     void SetPaused(bool paused);
     void SetVolume(float v);

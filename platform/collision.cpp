@@ -93,8 +93,8 @@ void ResetCollisions(uint32_t mask) {
 
 bool CollideImage(const ImageRef& img, float x, float y, int frame, uint32_t testMask, uint32_t writeMask) {
     if (!img || frame < 0 || frame >= int(img->frames.size())) return false;
-    return TestAndWrite(img->frames[size_t(frame)].get(), img->width, img->height, img->handle_x, img->handle_y, x,
-                        y, testMask, writeMask);
+    return TestAndWrite(img->frames[size_t(frame)].get(), img->width, img->height, img->handle_x, img->handle_y, x, y,
+                        testMask, writeMask);
 }
 
 bool CollideRect(float x, float y, float w, float h, uint32_t testMask, uint32_t writeMask) {

@@ -268,8 +268,8 @@ void UploadImage(TImage& img) {
     img.dirty = false;
 }
 
-void DrawFramePart(const ImageRef& img, float x, float y, float bx0, float by0, float bx1, float by1,
-                   float sx, float sy, float sw, float sh, int frame) {
+void DrawFramePart(const ImageRef& img, float x, float y, float bx0, float by0, float bx1, float by1, float sx,
+                   float sy, float sw, float sh, int frame) {
     if (!img || !g_r.open || frame < 0 || frame >= int(img->frames.size())) return;
     if (img->dirty || !img->gpu) {
         Flush();
@@ -295,8 +295,7 @@ void SolidQuad(const float px[4], const float py[4]) {
 bool CreateTargets() {
     glGenTextures(1, &g_r.fboTex);
     glBindTexture(GL_TEXTURE_2D, g_r.fboTex);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, kLogicalWidth, kLogicalHeight, 0, GL_BGRA, GL_UNSIGNED_BYTE,
-                 nullptr);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, kLogicalWidth, kLogicalHeight, 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glGenFramebuffers(1, &g_r.fbo);
@@ -356,44 +355,77 @@ int MapKey(SDL_Keycode k) {
     if (k >= SDLK_F1 && k <= SDLK_F12) return KEY_F1 + int(k - SDLK_F1);
     if (k >= SDLK_KP_1 && k <= SDLK_KP_9) return KEY_NUM0 + 1 + int(k - SDLK_KP_1);
     switch (k) {
-        case SDLK_BACKSPACE: return KEY_BACKSPACE;
-        case SDLK_TAB: return KEY_TAB;
-        case SDLK_RETURN: return KEY_ENTER;
-        case SDLK_KP_ENTER: return KEY_ENTER;
-        case SDLK_ESCAPE: return KEY_ESCAPE;
-        case SDLK_SPACE: return KEY_SPACE;
-        case SDLK_PAGEUP: return KEY_PAGEUP;
-        case SDLK_PAGEDOWN: return KEY_PAGEDOWN;
-        case SDLK_END: return KEY_END;
-        case SDLK_HOME: return KEY_HOME;
-        case SDLK_LEFT: return KEY_LEFT;
-        case SDLK_UP: return KEY_UP;
-        case SDLK_RIGHT: return KEY_RIGHT;
-        case SDLK_DOWN: return KEY_DOWN;
-        case SDLK_INSERT: return KEY_INSERT;
-        case SDLK_DELETE: return KEY_DELETE;
-        case SDLK_KP_0: return KEY_NUM0;
-        case SDLK_KP_MULTIPLY: return KEY_NUMMULTIPLY;
-        case SDLK_KP_PLUS: return KEY_NUMADD;
-        case SDLK_KP_MINUS: return KEY_NUMSUBTRACT;
-        case SDLK_KP_PERIOD: return KEY_NUMDECIMAL;
-        case SDLK_KP_DIVIDE: return KEY_NUMDIVIDE;
-        case SDLK_LSHIFT: return KEY_LSHIFT;
-        case SDLK_RSHIFT: return KEY_RSHIFT;
-        case SDLK_LCTRL: return KEY_LCONTROL;
-        case SDLK_RCTRL: return KEY_RCONTROL;
-        case SDLK_LALT: return KEY_LALT;
-        case SDLK_RALT: return KEY_RALT;
-        default: return -1;
+        case SDLK_BACKSPACE:
+            return KEY_BACKSPACE;
+        case SDLK_TAB:
+            return KEY_TAB;
+        case SDLK_RETURN:
+            return KEY_ENTER;
+        case SDLK_KP_ENTER:
+            return KEY_ENTER;
+        case SDLK_ESCAPE:
+            return KEY_ESCAPE;
+        case SDLK_SPACE:
+            return KEY_SPACE;
+        case SDLK_PAGEUP:
+            return KEY_PAGEUP;
+        case SDLK_PAGEDOWN:
+            return KEY_PAGEDOWN;
+        case SDLK_END:
+            return KEY_END;
+        case SDLK_HOME:
+            return KEY_HOME;
+        case SDLK_LEFT:
+            return KEY_LEFT;
+        case SDLK_UP:
+            return KEY_UP;
+        case SDLK_RIGHT:
+            return KEY_RIGHT;
+        case SDLK_DOWN:
+            return KEY_DOWN;
+        case SDLK_INSERT:
+            return KEY_INSERT;
+        case SDLK_DELETE:
+            return KEY_DELETE;
+        case SDLK_KP_0:
+            return KEY_NUM0;
+        case SDLK_KP_MULTIPLY:
+            return KEY_NUMMULTIPLY;
+        case SDLK_KP_PLUS:
+            return KEY_NUMADD;
+        case SDLK_KP_MINUS:
+            return KEY_NUMSUBTRACT;
+        case SDLK_KP_PERIOD:
+            return KEY_NUMDECIMAL;
+        case SDLK_KP_DIVIDE:
+            return KEY_NUMDIVIDE;
+        case SDLK_LSHIFT:
+            return KEY_LSHIFT;
+        case SDLK_RSHIFT:
+            return KEY_RSHIFT;
+        case SDLK_LCTRL:
+            return KEY_LCONTROL;
+        case SDLK_RCTRL:
+            return KEY_RCONTROL;
+        case SDLK_LALT:
+            return KEY_LALT;
+        case SDLK_RALT:
+            return KEY_RALT;
+        default:
+            return -1;
     }
 }
 
 int MapButton(uint8_t b) {
     switch (b) {
-        case SDL_BUTTON_LEFT: return MOUSE_LEFT;
-        case SDL_BUTTON_RIGHT: return MOUSE_RIGHT;
-        case SDL_BUTTON_MIDDLE: return MOUSE_MIDDLE;
-        default: return 0;
+        case SDL_BUTTON_LEFT:
+            return MOUSE_LEFT;
+        case SDL_BUTTON_RIGHT:
+            return MOUSE_RIGHT;
+        case SDL_BUTTON_MIDDLE:
+            return MOUSE_MIDDLE;
+        default:
+            return 0;
     }
 }
 
@@ -454,8 +486,7 @@ void PumpEvents() {
             case SDL_KEYUP: {
                 bool down = e.type == SDL_KEYDOWN;
                 SDL_Keycode k = e.key.keysym.sym;
-                if (down && !e.key.repeat &&
-                    (k == SDLK_F11 || (k == SDLK_RETURN && (e.key.keysym.mod & KMOD_ALT)))) {
+                if (down && !e.key.repeat && (k == SDLK_F11 || (k == SDLK_RETURN && (e.key.keysym.mod & KMOD_ALT)))) {
                     ToggleFullscreen();
                     break;
                 }
@@ -514,8 +545,8 @@ bool Graphics(int width, int height, int, int hz, int) {
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
     if (g_r.options.hidden) flags |= SDL_WINDOW_HIDDEN;
-    g_r.window = SDL_CreateWindow(g_r.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
-                                  flags);
+    g_r.window =
+        SDL_CreateWindow(g_r.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, flags);
     if (!g_r.window) {
         std::fprintf(stderr, "Cannot open a window: %s\n", SDL_GetError());
         return false;
@@ -732,21 +763,20 @@ void ResetDrawState() { g_st = DrawState{}; }
 void DrawImage(const ImageRef& img, float x, float y, int frame) {
     if (!img) return;
     float w = float(img->width), h = float(img->height);
-    DrawFramePart(img, x, y, -img->handle_x, -img->handle_y, w - img->handle_x, h - img->handle_y, 0, 0, w, h,
-                  frame);
+    DrawFramePart(img, x, y, -img->handle_x, -img->handle_y, w - img->handle_x, h - img->handle_y, 0, 0, w, h, frame);
 }
 
 void DrawImageRect(const ImageRef& img, float x, float y, float w, float h, int frame) {
     if (!img || img->width <= 0 || img->height <= 0) return;
     float kx = w / float(img->width), ky = h / float(img->height);
-    DrawFramePart(img, x, y, -img->handle_x * kx, -img->handle_y * ky, w - img->handle_x * kx,
-                  h - img->handle_y * ky, 0, 0, float(img->width), float(img->height), frame);
+    DrawFramePart(img, x, y, -img->handle_x * kx, -img->handle_y * ky, w - img->handle_x * kx, h - img->handle_y * ky,
+                  0, 0, float(img->width), float(img->height), frame);
 }
 
 void DrawSubImageRect(const ImageRef& img, float x, float y, float sx, float sy, float sw, float sh, int frame) {
     if (!img) return;
-    DrawFramePart(img, x, y, -img->handle_x, -img->handle_y, sw - img->handle_x, sh - img->handle_y, sx, sy, sw,
-                  sh, frame);
+    DrawFramePart(img, x, y, -img->handle_x, -img->handle_y, sw - img->handle_x, sh - img->handle_y, sx, sy, sw, sh,
+                  frame);
 }
 
 void DrawRect(float x, float y, float w, float h) {

@@ -17,7 +17,7 @@ inline constexpr int kLogicalHeight = 480;
 
 // CPU-side picture; pixels are 0xAARRGGBB.
 class TPixmap {
-public:
+  public:
     TPixmap(int w, int h) : width(w), height(h), pitch(w), pixels(size_t(w) * size_t(h), 0) {}
     uint32_t ReadPixel(int x, int y) const;
     void WritePixel(int x, int y, uint32_t argb);
@@ -39,7 +39,7 @@ std::vector<uint8_t> EncodePixmapPNG(const TPixmap& pix);
 struct GpuTexture;
 
 class TImage {
-public:
+  public:
     TImage();
     ~TImage();
     int width = 0, height = 0;  // of one frame
@@ -127,8 +127,7 @@ void DrawImage(const ImageRef& img, float x, float y, int frame = 0);
 // Draws the frame stretched to w x h (handle scaled along).
 void DrawImageRect(const ImageRef& img, float x, float y, float w, float h, int frame = 0);
 // Draws the part (sx, sy, sw, sh) of a frame at (x, y), size sw x sh.
-void DrawSubImageRect(const ImageRef& img, float x, float y, float sx, float sy, float sw, float sh,
-                      int frame = 0);
+void DrawSubImageRect(const ImageRef& img, float x, float y, float sx, float sy, float sw, float sh, int frame = 0);
 void DrawRect(float x, float y, float w, float h);
 void DrawLine(float x1, float y1, float x2, float y2);
 void Plot(float x, float y);
@@ -145,5 +144,4 @@ void GrabImage(const ImageRef& img, int x, int y, int frame = 0);
 void ResetCollisions(uint32_t mask = ~0u);
 bool CollideImage(const ImageRef& img, float x, float y, int frame, uint32_t testMask, uint32_t writeMask);
 bool CollideRect(float x, float y, float w, float h, uint32_t testMask, uint32_t writeMask);
-bool ImagesCollide(const ImageRef& a, float x1, float y1, int f1, const ImageRef& b, float x2, float y2,
-                   int f2);
+bool ImagesCollide(const ImageRef& a, float x1, float y1, int f1, const ImageRef& b, float x2, float y2, int f2);

@@ -113,8 +113,7 @@ std::vector<uint8_t> EncodePixmapPNG(const TPixmap& pix) {
     png_alloc_size_t size = 0;
     if (!png_image_write_get_memory_size(img, size, 0, pix.pixels.data(), pix.pitch * 4, nullptr)) return {};
     std::vector<uint8_t> out(size);
-    if (!png_image_write_to_memory(&img, out.data(), &size, 0, pix.pixels.data(), pix.pitch * 4, nullptr))
-        return {};
+    if (!png_image_write_to_memory(&img, out.data(), &size, 0, pix.pixels.data(), pix.pitch * 4, nullptr)) return {};
     out.resize(size);
     return out;
 }

@@ -44,10 +44,14 @@ Chunk ChunkOf(const char tag[3]) {
 
 int64_t PayloadOf(Chunk c) {
     switch (c) {
-        case Chunk::Level: return kLevelChunkSize - 3;
-        case Chunk::Shape: return kShapeChunkSize - 3;
-        case Chunk::Bonus: return kBonusChunkSize - 3;
-        default: return 0;
+        case Chunk::Level:
+            return kLevelChunkSize - 3;
+        case Chunk::Shape:
+            return kShapeChunkSize - 3;
+        case Chunk::Bonus:
+            return kBonusChunkSize - 3;
+        default:
+            return 0;
     }
 }
 }  // namespace

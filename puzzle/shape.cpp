@@ -91,27 +91,34 @@ void AddLargeTriangleMarks(int32_t cx, int32_t cy, float theta, MarkList& list) 
 void Shape::AddMarks(int32_t cx, int32_t cy, int32_t variant, MarkList& list) const {
     const float c = CosDeg(Rotation), s = SinDeg(Rotation);
     switch (Element) {
-    case 0: AddLargeTriangleMarks(cx, cy, 0, list); break;
-    case 1: AddMediumTriangleMarks(cx, cy, 0, list); break;
-    case 2: AddSmallTriangleMarks(cx, cy, 0, list); break;
-    case 3:
-        // The square is two small triangles back to back.
-        AddSmallTriangleMarks(int32_t(float(cx) + 21.0f * c), int32_t(float(cy) + 21.0f * s), 90.0f, list);
-        AddSmallTriangleMarks(int32_t(float(cx) - 21.0f * c), int32_t(float(cy) - 21.0f * s), -90.0f, list);
-        break;
-    case 4: {
-        // One small triangle pointing up, one down; the mirrored picture swaps their places.
-        int32_t mx = int32_t(float(cx) - 20.0f * c), my = int32_t(float(cy) - 20.0f * s);
-        int32_t px = int32_t(float(cx) + 20.0f * c), py = int32_t(float(cy) + 20.0f * s);
-        if (variant == 1) {
-            std::swap(mx, px);
-            std::swap(my, py);
+        case 0:
+            AddLargeTriangleMarks(cx, cy, 0, list);
+            break;
+        case 1:
+            AddMediumTriangleMarks(cx, cy, 0, list);
+            break;
+        case 2:
+            AddSmallTriangleMarks(cx, cy, 0, list);
+            break;
+        case 3:
+            // The square is two small triangles back to back.
+            AddSmallTriangleMarks(int32_t(float(cx) + 21.0f * c), int32_t(float(cy) + 21.0f * s), 90.0f, list);
+            AddSmallTriangleMarks(int32_t(float(cx) - 21.0f * c), int32_t(float(cy) - 21.0f * s), -90.0f, list);
+            break;
+        case 4: {
+            // One small triangle pointing up, one down; the mirrored picture swaps their places.
+            int32_t mx = int32_t(float(cx) - 20.0f * c), my = int32_t(float(cy) - 20.0f * s);
+            int32_t px = int32_t(float(cx) + 20.0f * c), py = int32_t(float(cy) + 20.0f * s);
+            if (variant == 1) {
+                std::swap(mx, px);
+                std::swap(my, py);
+            }
+            AddSmallTriangleMarks(mx, my, 0.0f, list);
+            AddSmallTriangleMarks(px, py, 180.0f, list);
+            break;
         }
-        AddSmallTriangleMarks(mx, my, 0.0f, list);
-        AddSmallTriangleMarks(px, py, 180.0f, list);
-        break;
-    }
-    default: break;
+        default:
+            break;
     }
 }
 
@@ -145,8 +152,8 @@ void Shape::UpdateAllElements(int32_t state, int32_t variant, bool frozenInput, 
     const float rotation = GetRotation();
     const float alpha = GetAlpha();
     if (fading && MouseHits[0]) {
-        const bool holding = std::any_of(ElementList.begin(), ElementList.end(),
-                                         [](const ShapeRef& s) { return s->PickedUp; });
+        const bool holding =
+            std::any_of(ElementList.begin(), ElementList.end(), [](const ShapeRef& s) { return s->PickedUp; });
         // The click that lets a tile go lights the placed ones for a moment; they darken again.
         if (holding)
             for (const ShapeRef& s : ElementList)
@@ -288,9 +295,7 @@ void Shape::CalcMove(bool longFlight) {
 
 void Shape::RenderShadow(int32_t) {}
 
-bool Shape::UnderMouse() const {
-    return CollideRect(float(MouseX()), float(MouseY()), 2, 2, kPieceLayer, 0);
-}
+bool Shape::UnderMouse() const { return CollideRect(float(MouseX()), float(MouseY()), 2, 2, kPieceLayer, 0); }
 
 void Shape::Draw(int32_t state, int32_t variant, bool frozenInput, float rememberedAlpha) {
     const ImageRef& pic = Picture(TileImages, variant, Element);

@@ -60,7 +60,7 @@ struct TileGameLink {
 extern TileGameLink TileGame;
 
 class Shape : public std::enable_shared_from_this<Shape> {
-public:
+  public:
     Shape();
     virtual ~Shape() = default;
 
@@ -89,8 +89,8 @@ public:
 
     // Creates a piece and appends it to ElementList. A tile created right of the slot x keeps
     // that distance as its own slot offset.
-    static ShapeRef CreateNewShape(int32_t element, float x, float y, float rotation, int32_t r, int32_t g,
-                                   int32_t b, bool pickable, bool pickedUp, float dx);
+    static ShapeRef CreateNewShape(int32_t element, float x, float y, float rotation, int32_t r, int32_t g, int32_t b,
+                                   bool pickable, bool pickedUp, float dx);
     static void ClearAllElements();
     // One frame of every piece, in list order; the held tile moves to the end of the list so
     // it is drawn on top from the next frame on.
@@ -126,7 +126,7 @@ public:
         io.Int(s.Element);
     }
 
-private:
+  private:
     void ReadRotationInputs();
     void Drop(int32_t variant, bool freeze, bool fading);
     void Draw(int32_t state, int32_t variant, bool frozenInput, float rememberedAlpha);

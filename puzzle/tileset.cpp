@@ -36,7 +36,8 @@ void LoadPuzzleset(int32_t set, bool withShadows) {
     // The gold set keeps separate copies in both variants.
     const std::string gold = "incbin::../gfx/set_gold";
     for (int v = 0; v < 2; ++v) {
-        for (int e = 0; e < 4; ++e) TileGoldImages[size_t(v)][size_t(e)] = LoadImage(gold + "/puzzleset1" + FigureFile(e, false));
+        for (int e = 0; e < 4; ++e)
+            TileGoldImages[size_t(v)][size_t(e)] = LoadImage(gold + "/puzzleset1" + FigureFile(e, false));
         TileGoldImages[size_t(v)][4] = LoadImage(gold + "/puzzleset" + std::to_string(v + 1) + FigureFile(4, false));
     }
 }

@@ -19,7 +19,7 @@ inline bool EnsureGraphics() {
 
 // Every drawing test starts from the default state on a cleared screen.
 class GfxTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(EnsureGraphics());
         ResetDrawState();
@@ -34,10 +34,10 @@ protected:
 };
 
 // Colour components within a tolerance of one step (blending rounds differently by driver).
-#define EXPECT_RGB_NEAR(actual, r, g, b)                                                       \
-    do {                                                                                       \
-        uint32_t a_ = (actual);                                                                \
-        EXPECT_NEAR(int((a_ >> 16) & 255), (r), 1) << "red of " << std::hex << a_;             \
-        EXPECT_NEAR(int((a_ >> 8) & 255), (g), 1) << "green of " << std::hex << a_;            \
-        EXPECT_NEAR(int(a_ & 255), (b), 1) << "blue of " << std::hex << a_;                    \
+#define EXPECT_RGB_NEAR(actual, r, g, b)                                            \
+    do {                                                                            \
+        uint32_t a_ = (actual);                                                     \
+        EXPECT_NEAR(int((a_ >> 16) & 255), (r), 1) << "red of " << std::hex << a_;  \
+        EXPECT_NEAR(int((a_ >> 8) & 255), (g), 1) << "green of " << std::hex << a_; \
+        EXPECT_NEAR(int(a_ & 255), (b), 1) << "blue of " << std::hex << a_;         \
     } while (0)

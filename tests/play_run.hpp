@@ -44,11 +44,10 @@ inline GameRun PlayScripted(const fs::path& dir, const std::string& script, int 
         StreamRef s = WriteStream((dir / "script.txt").string());
         s->WriteString(script);
     }
-    std::string cmd =
-        "cd '" + dir.string() +
-        "' && username=Tester SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy ALSOFT_DRIVERS=null '" +
-        std::string(VELMORA_BINARY) + "' --virtual-clock --seed 5 --play set.lvl --script script.txt" +
-        " --max-frames " + std::to_string(maxFrames) + " > run.log 2>&1";
+    std::string cmd = "cd '" + dir.string() +
+                      "' && username=Tester SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy ALSOFT_DRIVERS=null '" +
+                      std::string(VELMORA_BINARY) + "' --virtual-clock --seed 5 --play set.lvl --script script.txt" +
+                      " --max-frames " + std::to_string(maxFrames) + " > run.log 2>&1";
     r.exitCode = std::system(cmd.c_str());
     std::ifstream in(dir / "run.log");
     r.log.assign(std::istreambuf_iterator<char>(in), {});
@@ -74,8 +73,8 @@ inline std::vector<Completion> Completions(const std::string& log) {
     std::string line;
     while (std::getline(in, line)) {
         Completion c;
-        if (std::sscanf(line.c_str(), "Level %d complete with %d seconds left: score %d -> %d (frame %lld)",
-                        &c.level, &c.secondsLeft, &c.before, &c.after, &c.frame) == 5)
+        if (std::sscanf(line.c_str(), "Level %d complete with %d seconds left: score %d -> %d (frame %lld)", &c.level,
+                        &c.secondsLeft, &c.before, &c.after, &c.frame) == 5)
             out.push_back(c);
     }
     return out;
@@ -93,14 +92,11 @@ inline void WritePlayer(const fs::path& dir, int32_t score, bool bonusHelpSeen =
     fs::create_directories(dir / "data");
     TUsers users;
     users.FilePath = (dir / "data" / "users.cfg").string();
-    ASSERT_TRUE(
-        users.AddUser("Tester", 100, 80, score, 0, 0, 0, true, false, false, true, "", 0, bonusHelpSeen));
+    ASSERT_TRUE(users.AddUser("Tester", 100, 80, score, 0, 0, 0, true, false, false, true, "", 0, bonusHelpSeen));
     ASSERT_TRUE(users.Save());
 }
 
-inline int32_t VirtualMs(int64_t frame) {
-    return int32_t(frame * 1000 / 60);
-}
+inline int32_t VirtualMs(int64_t frame) { return int32_t(frame * 1000 / 60); }
 
 inline int Count(const std::string& log, const std::string& what) {
     int n = 0;

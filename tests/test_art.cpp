@@ -19,39 +19,78 @@ struct Layout {
 
 const Layout kPictures[] = {
     // puzzle screen
-    {"gfx/board.png", 640, 480, 1}, {"gfx/timeborder.png", 90, 130, 1}, {"gfx/timeanim.png", 72, 72, 72},
-    {"gfx/yinyang.png", 40, 40, 1}, {"gfx/leveldisplay.png", 85, 118, 1}, {"gfx/scoremenu.png", 107, 187, 2},
-    {"gfx/LampeAnim.png", 57, 86, 64}, {"gfx/yesno_requester.png", 458, 280, 1},
-    {"gfx/default_button.png", 122, 60, 3}, {"gfx/pointer.png", 32, 32, 16}, {"gfx/slider.png", 137, 24, 1},
+    {"gfx/board.png", 640, 480, 1},
+    {"gfx/timeborder.png", 90, 130, 1},
+    {"gfx/timeanim.png", 72, 72, 72},
+    {"gfx/yinyang.png", 40, 40, 1},
+    {"gfx/leveldisplay.png", 85, 118, 1},
+    {"gfx/scoremenu.png", 107, 187, 2},
+    {"gfx/LampeAnim.png", 57, 86, 64},
+    {"gfx/yesno_requester.png", 458, 280, 1},
+    {"gfx/default_button.png", 122, 60, 3},
+    {"gfx/pointer.png", 32, 32, 16},
+    {"gfx/slider.png", 137, 24, 1},
     {"gfx/regler.png", 22, 23, 1},
     // tutorial
-    {"gfx/tutorial/bg.png", 640, 480, 1}, {"gfx/tutorial/screen0.png", 585, 214, 1},
-    {"gfx/tutorial/screen1.png", 585, 214, 1}, {"gfx/tutorial/screen6.png", 585, 214, 1},
-    {"gfx/tutorial/screen1_pointer.png", 10, 16, 1}, {"gfx/tutorial/keyboard.png", 94, 69, 2},
-    {"gfx/tutorial/arrow.png", 62, 58, 1}, {"gfx/tutorial/click.png", 14, 14, 1},
-    {"gfx/tutorial/screen6_flash.png", 142, 104, 1}, {"gfx/tutorial/screen1_tile.png", 44, 43, 1},
+    {"gfx/tutorial/bg.png", 640, 480, 1},
+    {"gfx/tutorial/screen0.png", 585, 214, 1},
+    {"gfx/tutorial/screen1.png", 585, 214, 1},
+    {"gfx/tutorial/screen6.png", 585, 214, 1},
+    {"gfx/tutorial/screen1_pointer.png", 10, 16, 1},
+    {"gfx/tutorial/keyboard.png", 94, 69, 2},
+    {"gfx/tutorial/arrow.png", 62, 58, 1},
+    {"gfx/tutorial/click.png", 14, 14, 1},
+    {"gfx/tutorial/screen6_flash.png", 142, 104, 1},
+    {"gfx/tutorial/screen1_tile.png", 44, 43, 1},
     // bonus game
-    {"gfx/bonusgame/tiles.png", 40, 40, 160}, {"gfx/bonusgame/bg.png", 334, 372, 1},
-    {"gfx/bonusgame/star_powerup.png", 40, 40, 1}, {"gfx/bonusgame/timebar.png", 46, 300, 2},
+    {"gfx/bonusgame/tiles.png", 40, 40, 160},
+    {"gfx/bonusgame/bg.png", 334, 372, 1},
+    {"gfx/bonusgame/star_powerup.png", 40, 40, 1},
+    {"gfx/bonusgame/timebar.png", 46, 300, 2},
     {"gfx/bonusgame/tutorial.png", 92, 92, 5},
     // effects, scroll, dialogs, map, menus, intro
-    {"gfx/end.png", 640, 480, 1}, {"gfx/butterfly_blue.png", 80, 80, 32}, {"gfx/butterfly_red.png", 80, 80, 32},
-    {"gfx/butterfly_green.png", 90, 90, 32}, {"gfx/Twister.png", 100, 100, 64}, {"gfx/light.png", 226, 226, 1},
-    {"gfx/rolle/left.png", 110, 80, 32}, {"gfx/rolle/right.png", 97, 80, 32}, {"gfx/rolle/mid.png", 328, 30, 1},
-    {"gfx/rolle/pergament.png", 340, 420, 1}, {"gfx/snow.png", 21, 21, 1}, {"gfx/raindrop.png", 2, 24, 1},
-    {"gfx/koli.png", 80, 80, 8}, {"gfx/editor/panel.png", 640, 29, 3}, {"gfx/editor/icons.png", 50, 50, 18},
-    {"gfx/editor/fahne.png", 128, 229, 1}, {"gfx/balloons/ed001.png", 75, 26, 1},
-    {"gfx/hiscore.png", 640, 480, 1}, {"gfx/hiscorebar.png", 520, 30, 1}, {"gfx/card.png", 916, 480, 1},
-    {"gfx/card_point.png", 24, 24, 3}, {"gfx/showmap.png", 44, 42, 1}, {"gfx/youarehere.png", 57, 67, 1},
-    {"gfx/cvt.png", 640, 480, 1}, {"gfx/intro/tempel.png", 640, 684, 1},
-    {"gfx/intro/background.png", 640, 960, 1}, {"gfx/intro/Wolkenlayer1_vor_tempel.png", 876, 159, 1},
+    {"gfx/end.png", 640, 480, 1},
+    {"gfx/butterfly_blue.png", 80, 80, 32},
+    {"gfx/butterfly_red.png", 80, 80, 32},
+    {"gfx/butterfly_green.png", 90, 90, 32},
+    {"gfx/Twister.png", 100, 100, 64},
+    {"gfx/light.png", 226, 226, 1},
+    {"gfx/rolle/left.png", 110, 80, 32},
+    {"gfx/rolle/right.png", 97, 80, 32},
+    {"gfx/rolle/mid.png", 328, 30, 1},
+    {"gfx/rolle/pergament.png", 340, 420, 1},
+    {"gfx/snow.png", 21, 21, 1},
+    {"gfx/raindrop.png", 2, 24, 1},
+    {"gfx/koli.png", 80, 80, 8},
+    {"gfx/editor/panel.png", 640, 29, 3},
+    {"gfx/editor/icons.png", 50, 50, 18},
+    {"gfx/editor/fahne.png", 128, 229, 1},
+    {"gfx/balloons/ed001.png", 75, 26, 1},
+    {"gfx/hiscore.png", 640, 480, 1},
+    {"gfx/hiscorebar.png", 520, 30, 1},
+    {"gfx/card.png", 916, 480, 1},
+    {"gfx/card_point.png", 24, 24, 3},
+    {"gfx/showmap.png", 44, 42, 1},
+    {"gfx/youarehere.png", 57, 67, 1},
+    {"gfx/cvt.png", 640, 480, 1},
+    {"gfx/intro/tempel.png", 640, 684, 1},
+    {"gfx/intro/background.png", 640, 960, 1},
+    {"gfx/intro/Wolkenlayer1_vor_tempel.png", 876, 159, 1},
     {"gfx/intro/Wolkenlayer2_vor_tempel.png", 704, 84, 1},
-    {"gfx/intro/Wolkenlayer_hinter_tempel.png", 810, 245, 1}, {"gfx/intro/intro.png", 640, 480, 1},
-    {"gfx/mainmenu.png", 640, 480, 1}, {"gfx/tex_rot.png", 128, 128, 1}, {"gfx/titlefont.png", 500, 130, 1},
-    {"gfx/titlefont_mask.png", 500, 130, 1}, {"gfx/levelselector_screen.png", 640, 480, 1},
-    {"gfx/levelselector_scr_list.png", 217, 240, 2}, {"gfx/users_requester.png", 430, 370, 3},
-    {"gfx/ziehbalken.png", 20, 1, 2}, {"gfx/Dharma.png", 112, 97, 16}, {"gfx/name_requester.png", 347, 31, 1},
-    {"gfx/levelselector_requester.png", 428, 315, 3}, {"gfx/fan.png", 200, 112, 1},
+    {"gfx/intro/Wolkenlayer_hinter_tempel.png", 810, 245, 1},
+    {"gfx/intro/intro.png", 640, 480, 1},
+    {"gfx/mainmenu.png", 640, 480, 1},
+    {"gfx/tex_rot.png", 128, 128, 1},
+    {"gfx/titlefont.png", 500, 130, 1},
+    {"gfx/titlefont_mask.png", 500, 130, 1},
+    {"gfx/levelselector_screen.png", 640, 480, 1},
+    {"gfx/levelselector_scr_list.png", 217, 240, 2},
+    {"gfx/users_requester.png", 430, 370, 3},
+    {"gfx/ziehbalken.png", 20, 1, 2},
+    {"gfx/Dharma.png", 112, 97, 16},
+    {"gfx/name_requester.png", 347, 31, 1},
+    {"gfx/levelselector_requester.png", 428, 315, 3},
+    {"gfx/fan.png", 200, 112, 1},
     {"gfx/wisdoms.jpg", 640, 480, 1},
 };
 
@@ -92,7 +131,8 @@ TEST(Art, EveryPictureHasItsFrameGridAndNoOpaqueBlack) {
         EXPECT_EQ(OpaqueBlack(*p), 0);
     }
     for (int i = 0; i < 12; ++i) {
-        std::string path = "incbin::../gfx/bonusgame/bing_0" + std::string(i < 10 ? "0" : "") + std::to_string(i) + ".png";
+        std::string path =
+            "incbin::../gfx/bonusgame/bing_0" + std::string(i < 10 ? "0" : "") + std::to_string(i) + ".png";
         PixmapRef p = LoadPixmap(path);
         ASSERT_TRUE(p) << path;
         EXPECT_EQ(p->width, 15);
@@ -158,7 +198,9 @@ TEST_F(GfxTest, EveryTileCoversItsOwnSilhouetteAtEveryRotation) {
 TEST(Art, BonusTileFramesSitWhereTheBoardReadsThem) {
     PixmapRef p = LoadPixmap("incbin::../gfx/bonusgame/tiles.png");
     ASSERT_TRUE(p);
-    auto centreAlpha = [&](int frame) { return int(p->ReadPixel((frame % 16) * 40 + 20, (frame / 16) * 40 + 20) >> 24); };
+    auto centreAlpha = [&](int frame) {
+        return int(p->ReadPixel((frame % 16) * 40 + 20, (frame / 16) * 40 + 20) >> 24);
+    };
     // symbol rows (all shimmer frames), joker, bomb fuse frames, yin-yang and stone are drawn
     for (int f = 0; f < 96; ++f) EXPECT_EQ(centreAlpha(f), 255) << "frame " << f;
     EXPECT_EQ(centreAlpha(96), 255);
@@ -172,13 +214,12 @@ TEST(Art, BonusTileFramesSitWhereTheBoardReadsThem) {
 
 TEST(Art, ProgressMapTrailPassesEveryStation) {
     static const int kStations[50][2] = {
-        {67, 390},  {92, 388},  {116, 383}, {138, 373}, {158, 358}, {172, 339}, {185, 318}, {193, 295},
-        {197, 270}, {192, 246}, {179, 224}, {160, 209}, {142, 194}, {137, 170}, {142, 148}, {162, 137},
-        {185, 138}, {207, 148}, {227, 161}, {247, 169}, {270, 176}, {291, 184}, {315, 193}, {337, 205},
-        {357, 216}, {373, 229}, {395, 244}, {414, 259}, {432, 275}, {450, 289}, {463, 308}, {478, 328},
-        {455, 333}, {436, 348}, {427, 369}, {446, 383}, {469, 387}, {491, 381}, {508, 364}, {524, 346},
-        {538, 328}, {547, 307}, {556, 285}, {566, 263}, {577, 242}, {592, 222}, {611, 212}, {630, 199},
-        {649, 187}, {663, 171},
+        {67, 390},  {92, 388},  {116, 383}, {138, 373}, {158, 358}, {172, 339}, {185, 318}, {193, 295}, {197, 270},
+        {192, 246}, {179, 224}, {160, 209}, {142, 194}, {137, 170}, {142, 148}, {162, 137}, {185, 138}, {207, 148},
+        {227, 161}, {247, 169}, {270, 176}, {291, 184}, {315, 193}, {337, 205}, {357, 216}, {373, 229}, {395, 244},
+        {414, 259}, {432, 275}, {450, 289}, {463, 308}, {478, 328}, {455, 333}, {436, 348}, {427, 369}, {446, 383},
+        {469, 387}, {491, 381}, {508, 364}, {524, 346}, {538, 328}, {547, 307}, {556, 285}, {566, 263}, {577, 242},
+        {592, 222}, {611, 212}, {630, 199}, {649, 187}, {663, 171},
     };
     PixmapRef p = LoadPixmap("incbin::../gfx/card.png");
     ASSERT_TRUE(p);

@@ -42,11 +42,11 @@ bool Decode(const std::string& name, Decoded& out) {
 
 const std::vector<std::string>& EffectFiles() {
     static const std::vector<std::string> files = {
-        "click.ogg",      "count.ogg",      "dropdown.ogg",     "flyback.ogg",    "gong.ogg",
-        "hintzoom.ogg",   "lampexplode.ogg", "mouseover.ogg",   "puzzlerotate.ogg", "puzzpick.ogg",
-        "puzzzoom_1.ogg", "puzzzoom_2.ogg", "puzzzoom_3.ogg",   "puzzzoom_4.ogg", "puzzzoom_5.ogg",
-        "rainloop.ogg",   "texthit.ogg",    "windloop.ogg",     "bg_shoot.ogg",   "bomb.ogg",
-        "combo.ogg",      "freeze.ogg",     "levelcomplete.ogg", "wind.ogg",      "xplode.ogg"};
+        "click.ogg",      "count.ogg",       "dropdown.ogg",      "flyback.ogg",      "gong.ogg",
+        "hintzoom.ogg",   "lampexplode.ogg", "mouseover.ogg",     "puzzlerotate.ogg", "puzzpick.ogg",
+        "puzzzoom_1.ogg", "puzzzoom_2.ogg",  "puzzzoom_3.ogg",    "puzzzoom_4.ogg",   "puzzzoom_5.ogg",
+        "rainloop.ogg",   "texthit.ogg",     "windloop.ogg",      "bg_shoot.ogg",     "bomb.ogg",
+        "combo.ogg",      "freeze.ogg",      "levelcomplete.ogg", "wind.ogg",         "xplode.ogg"};
     return files;
 }
 const std::vector<std::string> kSongs = {"song1.ogg", "song2.ogg", "song3.ogg"};

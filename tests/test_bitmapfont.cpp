@@ -51,7 +51,8 @@ TEST(BitmapFont, MainMetricsFileBytes) {
     ASSERT_NE(lf, b.end());
     ASSERT_EQ(*(lf - 1), '\r');
     size_t body = size_t(lf - b.begin()) + 1;
-    const uint8_t expected[] = {0x20, 0, 0, 0, 0x20, 0, 0, 0, 0xE0, 0, 0, 0, 0, 0, 0, 0, 0x20, 0, 0, 0, 7, 0, 0, 0, 0x20, 0, 0, 0};
+    const uint8_t expected[] = {0x20, 0, 0,    0, 0x20, 0, 0, 0, 0xE0, 0, 0,    0, 0, 0,
+                                0,    0, 0x20, 0, 0,    0, 7, 0, 0,    0, 0x20, 0, 0, 0};
     ASSERT_GE(b.size(), body + sizeof expected);
     EXPECT_EQ(std::memcmp(&b[body], expected, sizeof expected), 0);
     EXPECT_EQ(b.size(), body + 12 + 1800);  // nothing after the pair of code 255
@@ -137,7 +138,10 @@ TEST(BitmapFont, GlyphPicturesHoldEveryCellAndNoPureBlack) {
             int frame = code - 31, ink = 0;
             for (int y = 0; y < cell; ++y)
                 for (int x = 0; x < cell; ++x)
-                    ink += px[(size_t((frame / columns) * cell + y) * img.width + size_t((frame % columns) * cell + x)) * 4 + 3] > 0;
+                    ink +=
+                        px[(size_t((frame / columns) * cell + y) * img.width + size_t((frame % columns) * cell + x)) *
+                               4 +
+                           3] > 0;
             bool blank = code == 31 || code == 32 || code == 160 || (code >= 128 && code < 160);
             if (blank)
                 EXPECT_EQ(ink, 0) << code;

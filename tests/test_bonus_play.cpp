@@ -18,7 +18,7 @@ std::vector<int> g_heard;
 void Hear(int effect) { g_heard.push_back(effect); }
 
 class BonusPlay : public GfxTest {
-protected:
+  protected:
     void SetUp() override {
         GfxTest::SetUp();
         InputReset();
@@ -234,7 +234,7 @@ TEST_F(BonusPlay, TheBoardDrawsTilesSymbolsAndTheRowOnlyWhileActive) {
     Flip(0);
 
     board->LevelData[2][3] = 0;
-    board->LevelData[2][2] = CELL_STONE;  // holds the tile below in place
+    board->LevelData[2][2] = CELL_STONE;         // holds the tile below in place
     board->PuzzleTileData[6][4] = MARK_YINYANG;  // floating over an empty cell
     render(0);
     EXPECT_NE(cellAt(2, 3)->pixels, emptyTile->pixels);

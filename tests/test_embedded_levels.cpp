@@ -53,7 +53,8 @@ double Depth(const std::vector<Vec>& poly, Vec p) {
 // margin grows the outlines.
 int SharedPixels(const std::vector<Vec>& a, const std::vector<Vec>& b, double margin) {
     double x0 = 1e9, y0 = 1e9, x1 = -1e9, y1 = -1e9;
-    for (const Vec& v : a) x0 = std::min(x0, v.x), y0 = std::min(y0, v.y), x1 = std::max(x1, v.x), y1 = std::max(y1, v.y);
+    for (const Vec& v : a)
+        x0 = std::min(x0, v.x), y0 = std::min(y0, v.y), x1 = std::max(x1, v.x), y1 = std::max(y1, v.y);
     int n = 0;
     for (int y = int(y0) - 3; y <= int(y1) + 3; ++y)
         for (int x = int(x0) - 3; x <= int(x1) + 3; ++x) {
@@ -64,7 +65,7 @@ int SharedPixels(const std::vector<Vec>& a, const std::vector<Vec>& b, double ma
 }
 
 class EmbeddedLevels : public ::testing::TestWithParam<int> {
-protected:
+  protected:
     void SetUp() override { ASSERT_TRUE(ReadLevelSet(SetPath(GetParam()))) << SetPath(GetParam()); }
 };
 
@@ -188,7 +189,9 @@ TEST_P(EmbeddedLevels, NoTwoLevelsShareASilhouette) {
         std::vector<std::array<float, 4>> pieces;
         for (const ShapeRef& s : LevelShapes[l]) {
             // Turning the square by 90 degrees or the parallelogram by 180 leaves it the same.
-            float r = s->Element == 3 ? std::fmod(s->Rotation, 90.0f) : s->Element == 4 ? std::fmod(s->Rotation, 180.0f) : s->Rotation;
+            float r = s->Element == 3   ? std::fmod(s->Rotation, 90.0f)
+                      : s->Element == 4 ? std::fmod(s->Rotation, 180.0f)
+                                        : s->Rotation;
             pieces.push_back({float(s->Element), s->X, s->Y, r});
         }
         std::sort(pieces.begin(), pieces.end());
@@ -242,7 +245,8 @@ TEST_F(EmbeddedLevelsDrawn, EveryLevelIsSolvedWithEachTileOnItsOwnPiece) {
                 draw(false);
                 // The silhouette is all there: 1849 pixels per lattice cell of piece area.
                 double area = 0;
-                for (const ShapeRef& s : LevelShapes[l]) area += (s->Element == 0 ? 4 : s->Element == 2 ? 1 : 2) * 1849.0;
+                for (const ShapeRef& s : LevelShapes[l])
+                    area += (s->Element == 0 ? 4 : s->Element == 2 ? 1 : 2) * 1849.0;
                 EXPECT_GT(black(), int(area * 0.85));
                 draw(true);
                 EXPECT_LT(black(), 340);

@@ -128,7 +128,7 @@ TEST(ProgressMap, ScrollFollowsTheCurrentStationWithinTheMap) {
 
 TEST(ProgressMap, StationsOpenWithProgressAndTotalsCountFilesOnDisk) {
     ScratchDir dir;
-    std::string folder = dir.File("") ;
+    std::string folder = dir.File("");
     if (folder.back() != '/') folder += "/";
     for (const char* n : {"a.lvl", "b.lvl", "notes.txt"}) WriteStream(folder + n)->WriteString("x");
     TUser u;
@@ -140,7 +140,8 @@ TEST(ProgressMap, StationsOpenWithProgressAndTotalsCountFilesOnDisk) {
     EXPECT_FALSE(StationReachable(u, folder + "b.lvl", 0));
 
     // The same folder named twice counts once; embedded sets do not count.
-    ProgressTotals t = CountProgressTotals(u, {folder, folder + "../" + std::filesystem::path(folder).parent_path().filename().string() + "/"});
+    ProgressTotals t = CountProgressTotals(
+        u, {folder, folder + "../" + std::filesystem::path(folder).parent_path().filename().string() + "/"});
     EXPECT_EQ(t.numLevels, 100);
     EXPECT_EQ(t.currLevel, 7);
     ProgressTotals none = CountProgressTotals(u, {folder + "missing/"});
@@ -149,8 +150,8 @@ TEST(ProgressMap, StationsOpenWithProgressAndTotalsCountFilesOnDisk) {
 
 TEST(EndScreen, TextBreaksAtLineFeedsAndWidth) {
     TBitmapFont headline = Metrics("Headline");
-    auto lines = EndScreenLines("Well done!\nThe path goes on and on and on, further than the eye can see.\n\nClick!",
-                                headline);
+    auto lines =
+        EndScreenLines("Well done!\nThe path goes on and on and on, further than the eye can see.\n\nClick!", headline);
     ASSERT_GE(lines.size(), 4u);
     EXPECT_EQ(lines[0], "Well done!");
     EXPECT_EQ(lines.back(), "Click!") << "the character after a line feed is dropped, so no empty line";

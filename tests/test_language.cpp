@@ -104,8 +104,7 @@ TEST(Language, EmbeddedDefaultIsTheGeneratorOutputOfTheTextList) {
     ASSERT_TRUE(LoadBytes(VELMORA_SOURCE_DIR "/data/english_texts.txt", list));
     ASSERT_TRUE(LoadBytes("incbin::../lang/default.lang", embedded));
     auto texts = ParseTextList(std::string(list.begin(), list.end()));
-    EXPECT_EQ(BuildDefaultLanguageFile(texts), embedded)
-        << "run tools/langgen after changing data/english_texts.txt";
+    EXPECT_EQ(BuildDefaultLanguageFile(texts), embedded) << "run tools/langgen after changing data/english_texts.txt";
     EXPECT_EQ(FileSize("incbin::../lang/default.lang"), -1) << "embedded files have no size on disk";
 
     TBankStream s(embedded.data(), embedded.size());
@@ -122,7 +121,9 @@ TEST(Language, EveryLiteralTextOfTheCodeIsListed) {
     ASSERT_TRUE(LoadBytes(VELMORA_SOURCE_DIR "/data/english_texts.txt", list));
     auto texts = ParseTextList(std::string(list.begin(), list.end()));
     std::set<std::string> known(texts.begin(), texts.end());
-    std::regex call(R"re((?:GetString|Tx|LangText)\(\s*"((?:[^"\\]|\\.)*)")re");
+    // A long text may be split into adjacent literals, which the compiler joins.
+    std::regex call(R"re((?:GetString|Tx|LangText)\(\s*((?:"(?:[^"\\]|\\.)*"\s*)+))re");
+    std::regex piece(R"re("((?:[^"\\]|\\.)*)")re");
     int found = 0;
     for (const char* dir : {"app", "puzzle", "game", "bonus", "editor", "ui", "data", "fx"}) {
         auto root = std::filesystem::path(VELMORA_SOURCE_DIR) / dir;
@@ -132,8 +133,10 @@ TEST(Language, EveryLiteralTextOfTheCodeIsListed) {
             std::ifstream in(f.path());
             std::string src((std::istreambuf_iterator<char>(in)), {});
             for (std::sregex_iterator it(src.begin(), src.end(), call), end; it != end; ++it) {
-                std::string text;
-                std::string raw = (*it)[1];
+                std::string text, raw;
+                const std::string literals = (*it)[1];
+                for (std::sregex_iterator p(literals.begin(), literals.end(), piece), pend; p != pend; ++p)
+                    raw += (*p)[1];
                 for (size_t i = 0; i < raw.size(); ++i) {
                     if (raw[i] == '\\' && i + 1 < raw.size()) {
                         char c = raw[++i];

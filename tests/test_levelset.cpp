@@ -37,7 +37,9 @@ std::vector<uint8_t> Chunk(const char* tag, std::initializer_list<int32_t> ints)
     return s.Bytes();
 }
 
-void Append(std::vector<uint8_t>& to, const std::vector<uint8_t>& more) { to.insert(to.end(), more.begin(), more.end()); }
+void Append(std::vector<uint8_t>& to, const std::vector<uint8_t>& more) {
+    to.insert(to.end(), more.begin(), more.end());
+}
 }  // namespace
 
 TEST(ShapeRecord, ThirtyFourBytesInFieldOrder) {
@@ -100,7 +102,8 @@ TEST(LevelSet, EmptySetIs753BytesAndReadsAsFiftyEmptyLevels) {
 TEST(LevelSet, FilesComeBackByteForByte) {
     std::vector<std::string> paths = DataFiles("levelsets");
     for (const EmbeddedFile& e : EmbeddedFiles())
-        if (e.name.size() > 4 && e.name.compare(e.name.size() - 4, 4, ".lvl") == 0) paths.push_back(kIncbinPrefix + e.name);
+        if (e.name.size() > 4 && e.name.compare(e.name.size() - 4, 4, ".lvl") == 0)
+            paths.push_back(kIncbinPrefix + e.name);
     ASSERT_GE(paths.size(), 3u);
     for (const std::string& path : paths) {
         SCOPED_TRACE(path);

@@ -35,18 +35,17 @@ TEST_P(BlendModes, CombineSourceAndDestinationAsDocumented) {
     for (int i = 0; i < 3; ++i) EXPECT_RGB_NEAR(Rgb(grab, i, 0), int(c.px[i][0]), int(c.px[i][1]), int(c.px[i][2]));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    AllFive, BlendModes,
-    ::testing::Values(
-        // mask: below half alpha is not drawn
-        BlendCase{MASKBLEND, {{200, 40, 0}, {100, 100, 100}, {100, 100, 100}}},
-        // solid: alpha ignored altogether
-        BlendCase{SOLIDBLEND, {{200, 40, 0}, {200, 40, 0}, {200, 40, 0}}},
-        BlendCase{ALPHABLEND, {{200, 40, 0}, {125, 85, 75}, {100, 100, 100}}},
-        // light: source x alpha added
-        BlendCase{LIGHTBLEND, {{255, 140, 100}, {150, 110, 100}, {100, 100, 100}}},
-        // shade: multiply, weighted by coverage so transparent pixels leave the destination alone
-        BlendCase{SHADEBLEND, {{78, 16, 0}, {95, 79, 75}, {100, 100, 100}}}));
+INSTANTIATE_TEST_SUITE_P(AllFive, BlendModes,
+                         ::testing::Values(
+                             // mask: below half alpha is not drawn
+                             BlendCase{MASKBLEND, {{200, 40, 0}, {100, 100, 100}, {100, 100, 100}}},
+                             // solid: alpha ignored altogether
+                             BlendCase{SOLIDBLEND, {{200, 40, 0}, {200, 40, 0}, {200, 40, 0}}},
+                             BlendCase{ALPHABLEND, {{200, 40, 0}, {125, 85, 75}, {100, 100, 100}}},
+                             // light: source x alpha added
+                             BlendCase{LIGHTBLEND, {{255, 140, 100}, {150, 110, 100}, {100, 100, 100}}},
+                             // shade: multiply, weighted by coverage so transparent pixels leave the destination alone
+                             BlendCase{SHADEBLEND, {{78, 16, 0}, {95, 79, 75}, {100, 100, 100}}}));
 
 TEST_F(GfxTest, ColourAndAlphaAreClampedWhenDrawing) {
     SetBlend(ALPHABLEND);

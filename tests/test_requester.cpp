@@ -23,7 +23,7 @@ void Press(int x, int y) {
 void Release() { InputMouseButton(MOUSE_LEFT, false); }
 
 class Recorder : public TRequester {
-public:
+  public:
     Recorder() {
         SetImage("incbin::../gfx/users_requester.png", true);
         AddButton("OK", 20, 30, 100, 40, true, false, 0, nullptr);
@@ -70,7 +70,7 @@ TEST_F(UiTest, SliderFollowsTheDragAndHoldsAtItsEnds) {
     const int track = 100 + 20, top = 100 + 100;
     Press(track + 10, top + 5);
     Frame([&] { r.Render(100, 100); });
-    EXPECT_EQ(r.GetButtonValue("VOL"), 7);  // 10 / 137 x 100
+    EXPECT_EQ(r.GetButtonValue("VOL"), 7);   // 10 / 137 x 100
     InputMouseMove(track + 500, top + 200);  // far off the slider: the drag goes on
     Frame([&] { r.Render(100, 100); });
     EXPECT_EQ(r.GetButtonValue("VOL"), 100);

@@ -11,17 +11,18 @@
 TEST(Script, ParsesEveryVerbAndKeepsTypedTextWhole) {
     TScript s;
     std::string err;
-    ASSERT_TRUE(s.Parse("# comment\n"
-                        "0 move 10 20\n"
-                        "1 click left   # trailing comment\n"
-                        "1 wheel -2\n"
-                        "2 key escape\n"
-                        "2 keydown 65\n"
-                        "3 type Hello # world\n"
-                        "4 shot out.png\n"
-                        "\n"
-                        "5 close\n",
-                        err))
+    ASSERT_TRUE(
+        s.Parse("# comment\n"
+                "0 move 10 20\n"
+                "1 click left   # trailing comment\n"
+                "1 wheel -2\n"
+                "2 key escape\n"
+                "2 keydown 65\n"
+                "3 type Hello # world\n"
+                "4 shot out.png\n"
+                "\n"
+                "5 close\n",
+                err))
         << err;
     ASSERT_EQ(s.Commands().size(), 8u);
     EXPECT_EQ(s.Commands()[3].a, KEY_ESCAPE);
@@ -119,8 +120,8 @@ TEST(Script, ScriptedRunIsReproducibleToTheByte) {
 
 TEST(Startup, FirstStartWritesOnePlayerNamedFromTheEnvironment) {
     auto dir = std::filesystem::temp_directory_path() / "velmora_first_start";
-    for (const auto& [env, name] : {std::pair<std::string, std::string>{"username=", "New Player"},
-                                    {"username=Tashi", "Tashi"}}) {
+    for (const auto& [env, name] :
+         {std::pair<std::string, std::string>{"username=", "New Player"}, {"username=Tashi", "Tashi"}}) {
         std::filesystem::remove_all(dir);
         std::filesystem::create_directories(dir);
         ASSERT_EQ(RunGame(dir, "--virtual-clock --max-frames 1", env), 0);

@@ -5,9 +5,7 @@
 
 namespace {
 
-bool SamePixels(const ImageRef& a, const ImageRef& b) {
-    return a && b && a->frames[0]->pixels == b->frames[0]->pixels;
-}
+bool SamePixels(const ImageRef& a, const ImageRef& b) { return a && b && a->frames[0]->pixels == b->frames[0]->pixels; }
 
 // Opaque where the mirror image of the other picture is opaque.
 int MirrorMismatches(const ImageRef& a, const ImageRef& b) {

@@ -73,7 +73,7 @@ const WisdomFile& File() {
             if (eq != std::string::npos) {
                 e.value = l.substr(eq + 1);
                 e.value.erase(0, e.value.find_first_not_of(' ') == std::string::npos ? e.value.size()
-                                                                                       : e.value.find_first_not_of(' '));
+                                                                                     : e.value.find_first_not_of(' '));
             }
             cur->entries.push_back(e);
         }
@@ -109,8 +109,7 @@ TEST(Wisdoms, FileIsCrlfWithEnglishOnTheFirstLine) {
     EXPECT_EQ(File().lines.front(), "[English]");
     EXPECT_EQ(File().groups.at("English").headerLine, 1);
     for (auto& l : File().lines)
-        EXPECT_TRUE(l.empty() || l[0] == '[' || l[0] == '#' || l.find('=') != std::string::npos)
-            << "stray line: " << l;
+        EXPECT_TRUE(l.empty() || l[0] == '[' || l[0] == '#' || l.find('=') != std::string::npos) << "stray line: " << l;
 }
 
 TEST(Wisdoms, BothGroupsHoldAHundredSayings) {
@@ -164,11 +163,11 @@ TEST(WisdomWriter, RefusesSourcesThatWouldBreakTheScreen) {
         }
         return false;
     };
-    EXPECT_TRUE(fails("[A]\n1=x\n3=y\n"));                  // gap: saying 2 would show empty
-    EXPECT_TRUE(fails("[A]\n1=Price: 5 \xE2\x82\xAC\n"));   // the euro sign has no Latin-1 byte
-    EXPECT_TRUE(fails("[A]\n1=   \n"));                     // blank saying
-    EXPECT_TRUE(fails("1=orphan\n[A]\n1=x\n"));             // entry before any group
-    EXPECT_TRUE(fails("[A]\n1=x\n2=y\n[B]\n1=x\n"));        // translation missing a saying
-    EXPECT_TRUE(fails("[A]\nx=y\n"));                       // key that is not a number
+    EXPECT_TRUE(fails("[A]\n1=x\n3=y\n"));                 // gap: saying 2 would show empty
+    EXPECT_TRUE(fails("[A]\n1=Price: 5 \xE2\x82\xAC\n"));  // the euro sign has no Latin-1 byte
+    EXPECT_TRUE(fails("[A]\n1=   \n"));                    // blank saying
+    EXPECT_TRUE(fails("1=orphan\n[A]\n1=x\n"));            // entry before any group
+    EXPECT_TRUE(fails("[A]\n1=x\n2=y\n[B]\n1=x\n"));       // translation missing a saying
+    EXPECT_TRUE(fails("[A]\nx=y\n"));                      // key that is not a number
     EXPECT_FALSE(fails("[A]\n1=x\n[B]\n1=y\n"));
 }

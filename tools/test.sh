@@ -6,6 +6,9 @@ src=$(cd "$(dirname "$0")/.." && pwd)
 "$src/tools/deps.sh" --test
 jobs=$(nproc)
 
+echo "== source format"
+"$src/tools/check-format.sh"
+
 echo "== build and test"
 cmake -S "$src" -B "$src/build" -G Ninja >/dev/null
 cmake --build "$src/build" -j "$jobs"

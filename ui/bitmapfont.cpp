@@ -93,8 +93,8 @@ int TBitmapFont::GetHeight(const std::string& text) const {
     return h;
 }
 
-TBitmapFont::Layout TBitmapFont::LayOut(const std::string& text, float x, float y, bool centred, float sx,
-                                        float sy, bool hasPicture) const {
+TBitmapFont::Layout TBitmapFont::LayOut(const std::string& text, float x, float y, bool centred, float sx, float sy,
+                                        bool hasPicture) const {
     Layout out;
     for (const std::string& l : SplitLines(text)) {
         if (hasPicture) {

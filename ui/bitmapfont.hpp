@@ -11,7 +11,7 @@
 #include "platform/stream.hpp"
 
 class TBitmapFont {
-public:
+  public:
     static constexpr float AUTOLINE = 1.25f;  // line step in cell heights
     static constexpr int kFirstCode = 31;     // frame 0, width 0
     static constexpr int kLastGlyph = 254;    // 255 has metrics but no frame
@@ -53,8 +53,7 @@ public:
         std::vector<PlacedGlyph> glyphs;
         float endY = 0;
     };
-    Layout LayOut(const std::string& text, float x, float y, bool centred, float sx, float sy,
-                  bool hasPicture) const;
+    Layout LayOut(const std::string& text, float x, float y, bool centred, float sx, float sy, bool hasPicture) const;
 
     static bool HasGlyph(unsigned char c) { return c >= kFirstCode && c <= kLastGlyph; }
     static std::vector<std::string> SplitLines(const std::string& text);

@@ -3,8 +3,7 @@
 std::string TBitmapFont::TryLoadBitmap(const std::string& source) {
     std::string error = "Font not found: " + source;
     // Sizes from a damaged metrics file must not make the image layer cut absurd cells.
-    if (FrameWidth <= 0 || FrameHeight <= 0 || FrameWidth > 4096 || FrameHeight > 4096 || Frames <= 0 ||
-        Frames > 4096)
+    if (FrameWidth <= 0 || FrameHeight <= 0 || FrameWidth > 4096 || FrameHeight > 4096 || Frames <= 0 || Frames > 4096)
         return error;
     bool midHandle = AutoMidHandleEnabled();
     AutoMidHandle(false);  // glyphs hang from their top-left corner

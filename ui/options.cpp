@@ -53,8 +53,9 @@ void TReqOptions::Render2(float x, float y) {
     FontMainHover->Draw(Tx("FX"), x + 78, y + 155);
     if (UpdateRank(*User) == 0) {
         FontMainHover->Draw(Tx("No songs available"), x + 224, y + 210, true);
-    } else if (DrawTextButton(Language->GetString("Change song: $songname", {"songname", SongName(User->Selected_Music)}),
-                              int(x + 229), int(y + 215))) {
+    } else if (DrawTextButton(
+                   Language->GetString("Change song: $songname", {"songname", SongName(User->Selected_Music)}),
+                   int(x + 229), int(y + 215))) {
         ChangeSong(*User);
     }
     if (DrawButton("Okay", int(x + 229), int(y + 255), false)) ButtonPressed("OK");
@@ -93,14 +94,25 @@ void TOptions::Render(int32_t x, int32_t y) {
     SetAlpha(Alpha);
     SetColor(255, 255, 255);
     switch (CurrReq) {
-    case R_MAIN:
-    case R_FADEOUT: RenderMain(x, y); break;
-    case R_GFX: RenderGfx(x, y); break;
-    case R_SFX: RenderSfx(x, y); break;
-    case R_GAMEPLAY: RenderGameplay(x, y); break;
-    case R_BACK:
-    case R_BACKTOMAIN: RenderBack(x, y); break;
-    default: break;
+        case R_MAIN:
+        case R_FADEOUT:
+            RenderMain(x, y);
+            break;
+        case R_GFX:
+            RenderGfx(x, y);
+            break;
+        case R_SFX:
+            RenderSfx(x, y);
+            break;
+        case R_GAMEPLAY:
+            RenderGameplay(x, y);
+            break;
+        case R_BACK:
+        case R_BACKTOMAIN:
+            RenderBack(x, y);
+            break;
+        default:
+            break;
     }
     SetAlpha(keep);
 }
@@ -126,8 +138,9 @@ void TOptions::RenderGfx(int32_t x, int32_t y) {
     if (User->Selected_Background > r) User->Selected_Background = r;
     if (r == 0) {
         FontMainHover->Draw(Tx("No backgrounds available!"), float(x + 223), float(y + 145), true);
-    } else if (DrawTextButton(Language->GetString("Background: $bgname", {"bgname", BackgroundName(User->Selected_Background)}),
-                              x + 228, y + 150)) {
+    } else if (DrawTextButton(
+                   Language->GetString("Background: $bgname", {"bgname", BackgroundName(User->Selected_Background)}),
+                   x + 228, y + 150)) {
         if (SFX) {
             SFX->Stop(15);
             SFX->Stop(17);
@@ -136,8 +149,9 @@ void TOptions::RenderGfx(int32_t x, int32_t y) {
     }
     if (r == 0) {
         FontMainHover->Draw(Tx("No puzlesets available!"), float(x + 223), float(y + 180), true);
-    } else if (DrawTextButton(Language->GetString("Puzzleset: $pset", {"pset", PuzzlesetName(User->Selected_Puzzleset)}),
-                              x + 228, y + 185)) {
+    } else if (DrawTextButton(
+                   Language->GetString("Puzzleset: $pset", {"pset", PuzzlesetName(User->Selected_Puzzleset)}), x + 228,
+                   y + 185)) {
         NextPuzzleSet(*User);
     }
     if (DrawTextButton(Tx("Background animation: ") + OnOff(User->BackgroundAnimation), x + 228, y + 220))

@@ -95,8 +95,8 @@ int32_t TRequester::GetButtonValue(const std::string& name) {
     return 0;
 }
 
-void TRequester::AddButton(const std::string& name, int32_t x, int32_t y, int32_t w, int32_t h, bool draw,
-                           bool slider, int32_t value, const ImageRef& sliderbutton) {
+void TRequester::AddButton(const std::string& name, int32_t x, int32_t y, int32_t w, int32_t h, bool draw, bool slider,
+                           int32_t value, const ImageRef& sliderbutton) {
     TReqButton b;
     b.name = name;
     b.x = x;
@@ -127,8 +127,8 @@ void TRequester::Render(float x, float y) {
         for (TReqButton& b : ButtonList) {
             // The extra 23 pixels let a slider's knob be caught at the right end of its track.
             const float e = b.slider ? 23.0f : 0.0f;
-            const bool hovered = x + float(b.x) < mx && mx < x + float(b.x) + float(b.w) + e &&
-                                 y + float(b.y) < my && my < y + float(b.y) + float(b.h);
+            const bool hovered = x + float(b.x) < mx && mx < x + float(b.x) + float(b.w) + e && y + float(b.y) < my &&
+                                 my < y + float(b.y) + float(b.h);
             if (hovered) {
                 SetHoverPointer();
                 if (!b.slider) {

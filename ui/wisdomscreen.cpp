@@ -27,7 +27,7 @@ Wisdomscreen::Wisdomscreen() {
 }
 
 std::vector<Wisdomscreen::Line> Wisdomscreen::LayOut(const std::string& text, const TBitmapFont& font, float y,
-                                                      int32_t revealed, int32_t step, int32_t& breaks) {
+                                                     int32_t revealed, int32_t step, int32_t& breaks) {
     std::vector<Line> out;
     breaks = 0;
     std::string c, w;

@@ -21,6 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(first.GetWidth(text) >= 0);
     first.GetHeight(text);
     auto layout = first.LayOut(text, 10, 10, size % 2 == 1, 1.5f, 0.5f, true);
-    for (auto& g : layout.glyphs) FUZZ_CHECK(g.frame >= 0 && g.frame <= TBitmapFont::kLastGlyph - TBitmapFont::kFirstCode);
+    for (auto& g : layout.glyphs)
+        FUZZ_CHECK(g.frame >= 0 && g.frame <= TBitmapFont::kLastGlyph - TBitmapFont::kFirstCode);
     return 0;
 }

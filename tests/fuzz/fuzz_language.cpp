@@ -18,8 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     TLanguage second;
     second.ReadFrom(back);
     FUZZ_CHECK(second.GetLanguages() == first.GetLanguages());
-    for (size_t i = 0; i < first.languages.size(); ++i)
-        FUZZ_CHECK(second.languages[i]->lan == first.languages[i]->lan);
+    for (size_t i = 0; i < first.languages.size(); ++i) FUZZ_CHECK(second.languages[i]->lan == first.languages[i]->lan);
     TBankStream again;
     second.WriteTo(again);
     FUZZ_CHECK(again.Bytes() == out.Bytes());

@@ -8,6 +8,7 @@
 #include FT_FREETYPE_H
 #include <png.h>
 
+#include <sys/stat.h>
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -15,7 +16,6 @@
 #include <cstring>
 #include <stdexcept>
 #include <string>
-#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -98,7 +98,7 @@ void PutInt(std::string& out, int32_t v) {
 }
 
 class FreeType {
-public:
+  public:
     FreeType() {
         if (FT_Init_FreeType(&lib_)) throw std::runtime_error("FreeType did not start");
     }
@@ -111,7 +111,7 @@ public:
         return face;
     }
 
-private:
+  private:
     FT_Library lib_;
 };
 
@@ -343,7 +343,8 @@ void WriteSample(const std::vector<BuiltFont>& fonts, const std::string& path) {
     DrawText(pic, fonts[0], "Headline: The Temple", 16, 4, parchment);
     DrawText(pic, fonts[1], "Headline_hover: Gold", 16, 72, {1, 1, 1});
     DrawText(pic, fonts[2], "Main: Every stone was once carried. 0123456789", 16, 148, parchment);
-    DrawText(pic, fonts[2], "\xc4\xd6\xdc \xe4\xf6\xfc \xdf \xe9\xe8\xea \xe7 \xbf? \xa9 \x7f done", 16, 184, parchment);
+    DrawText(pic, fonts[2], "\xc4\xd6\xdc \xe4\xf6\xfc \xdf \xe9\xe8\xea \xe7 \xbf? \xa9 \x7f done", 16, 184,
+             parchment);
     DrawText(pic, fonts[3], "Main_hover: Start game  Preferences  Exit", 16, 224, {1, 1, 1});
     DrawText(pic, fonts[3], "\xc4\xd6\xdc \xe4\xf6\xfc \xdf \x7f", 16, 260, {1, 1, 1});
     DrawText(pic, fonts[2], "ABCDEFGHIJKLMNOPQRSTUVWXYZ abcdefghijklmnopqrstuvwxyz", 16, 294, parchment);

@@ -9,13 +9,9 @@
 
 namespace artkit {
 
-Rgb Hex(uint32_t rgb) {
-    return {((rgb >> 16) & 255) / 255.0, ((rgb >> 8) & 255) / 255.0, (rgb & 255) / 255.0};
-}
+Rgb Hex(uint32_t rgb) { return {((rgb >> 16) & 255) / 255.0, ((rgb >> 8) & 255) / 255.0, (rgb & 255) / 255.0}; }
 
-Rgb Mix(Rgb a, Rgb b, double t) {
-    return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
-}
+Rgb Mix(Rgb a, Rgb b, double t) { return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t}; }
 
 Canvas::Canvas(int w, int h) : w_(w), h_(h) {
     surf_ = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
@@ -88,8 +84,7 @@ void LiftPureBlack(Canvas& c) {
     c.MarkDirty();
 }
 
-void DrawStrip(Canvas& strip, int w, int h, int count, int columns,
-               const std::function<void(cairo_t*, int)>& draw) {
+void DrawStrip(Canvas& strip, int w, int h, int count, int columns, const std::function<void(cairo_t*, int)>& draw) {
     cairo_t* cr = strip.cr();
     for (int i = 0; i < count; ++i) {
         cairo_save(cr);

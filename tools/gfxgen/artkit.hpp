@@ -19,7 +19,7 @@ Rgb Mix(Rgb a, Rgb b, double t);
 
 // An ARGB32 Cairo surface with its context; released with the object.
 class Canvas {
-public:
+  public:
     Canvas(int w, int h);
     ~Canvas();
     Canvas(const Canvas&) = delete;
@@ -33,7 +33,7 @@ public:
     int Stride() const;  // in pixels
     void MarkDirty();
 
-private:
+  private:
     int w_, h_;
     cairo_surface_t* surf_;
     cairo_t* cr_;
@@ -41,11 +41,11 @@ private:
 
 // Deterministic pseudo-random numbers for textures (independent of the game's generator).
 class Rng {
-public:
+  public:
     explicit Rng(uint32_t seed) : s_(seed ? seed : 1) {}
     uint32_t Next();
     double Uniform(double a, double b);  // [a, b)
-private:
+  private:
     uint32_t s_;
 };
 
@@ -59,8 +59,7 @@ void LiftPureBlack(Canvas& c);
 
 // Draws `count` frames of w x h into a strip with `columns` cells per row.
 // draw(cr, frame) is called with the context translated to the cell and clipped to it.
-void DrawStrip(Canvas& strip, int w, int h, int count, int columns,
-               const std::function<void(cairo_t*, int)>& draw);
+void DrawStrip(Canvas& strip, int w, int h, int count, int columns, const std::function<void(cairo_t*, int)>& draw);
 
 // Writes under the output root (set by main), creating folders; lifts pure black first.
 void SavePng(Canvas& c, const std::string& relPath);

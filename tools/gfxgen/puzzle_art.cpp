@@ -98,10 +98,8 @@ std::unique_ptr<Canvas> CutTo(Canvas& src, const Poly& poly) {
     return out;
 }
 
-void Text(cairo_t* cr, const char* s, double x, double y, double size, bool bold, bool centred,
-          const char* face) {
-    cairo_select_font_face(cr, face, CAIRO_FONT_SLANT_NORMAL,
-                           bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+void Text(cairo_t* cr, const char* s, double x, double y, double size, bool bold, bool centred, const char* face) {
+    cairo_select_font_face(cr, face, CAIRO_FONT_SLANT_NORMAL, bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
     cairo_set_font_size(cr, size);
     cairo_text_extents_t e;
     cairo_text_extents(cr, s, &e);
@@ -116,7 +114,8 @@ std::unique_ptr<Canvas> LacquerTexture(int w, int h, uint32_t seed) {
     Rgb dark = artkit::Hex(0x4a1414), mid = artkit::Hex(0x7a2222), light = artkit::Hex(0x96352a);
     ShadeOpaque(*c, [&](double x, double y) {
         double warp = artkit::Fbm(x / 90.0, y / 22.0, seed, 4);
-        double grain = 0.5 + 0.5 * std::sin((y + warp * 30.0) * 0.55 + artkit::Fbm(x / 8.0, y / 2.0, seed + 7, 2) * 2.0);
+        double grain =
+            0.5 + 0.5 * std::sin((y + warp * 30.0) * 0.55 + artkit::Fbm(x / 8.0, y / 2.0, seed + 7, 2) * 2.0);
         double cloud = artkit::Fbm(x / 60.0, y / 60.0, seed + 3, 4);
         Rgb col = artkit::Mix(dark, mid, Clamp01(cloud * 1.3 - 0.1));
         col = artkit::Mix(col, light, 0.18 * grain * grain);
@@ -188,8 +187,7 @@ void Blit(cairo_t* cr, Canvas& pic, double x, double y, double alpha) {
     cairo_restore(cr);
 }
 
-void BlitMid(cairo_t* cr, Canvas& pic, double cx, double cy, double rotDeg, double scale, bool black,
-             double alpha) {
+void BlitMid(cairo_t* cr, Canvas& pic, double cx, double cy, double rotDeg, double scale, bool black, double alpha) {
     cairo_save(cr);
     cairo_translate(cr, cx, cy);
     cairo_rotate(cr, rotDeg * M_PI / 180.0);

@@ -45,13 +45,13 @@ double InsideDistance(const Poly& poly, double x, double y, Pt* outward = nullpt
 std::unique_ptr<Canvas> CutTo(Canvas& src, const Poly& poly);
 
 // Toy-API lettering in a Debian font face.
-void Text(cairo_t* cr, const char* s, double x, double y, double size, bool bold,
-          bool centred, const char* face = "DejaVu Serif");
+void Text(cairo_t* cr, const char* s, double x, double y, double size, bool bold, bool centred,
+          const char* face = "DejaVu Serif");
 
 // Surfaces shared by frames and panels.
-std::unique_ptr<Canvas> LacquerTexture(int w, int h, uint32_t seed);   // maroon lacquered wood
-std::unique_ptr<Canvas> GoldTexture(int w, int h, uint32_t seed);      // brushed gold
-std::unique_ptr<Canvas> ParchmentTexture(int w, int h, uint32_t seed); // warm paper
+std::unique_ptr<Canvas> LacquerTexture(int w, int h, uint32_t seed);    // maroon lacquered wood
+std::unique_ptr<Canvas> GoldTexture(int w, int h, uint32_t seed);       // brushed gold
+std::unique_ptr<Canvas> ParchmentTexture(int w, int h, uint32_t seed);  // warm paper
 // Fills the current path with a canvas used as a pattern (origin at 0, 0).
 void FillWith(cairo_t* cr, Canvas& tex, bool preserve = false);
 // A gold bevelled band along the current path (stroked twice for a rounded profile).
@@ -69,14 +69,14 @@ std::unique_ptr<Canvas> MakeTimeBorder();
 void DrawTimeFrame(cairo_t* cr, int frame);  // one 72 x 72 cell
 std::unique_ptr<Canvas> MakeYinYang();
 std::unique_ptr<Canvas> MakeLevelDisplay();
-void DrawScoreMenu(cairo_t* cr, bool hovered);  // one 107 x 187 cell
+void DrawScoreMenu(cairo_t* cr, bool hovered);           // one 107 x 187 cell
 void DrawLamp(cairo_t* cr, int frame, bool lit = true);  // one 57 x 86 cell
-std::unique_ptr<Canvas> MakeBackground(int index);  // 0..5, opaque 640 x 480
+std::unique_ptr<Canvas> MakeBackground(int index);       // 0..5, opaque 640 x 480
 
 // Draws a picture with its top-left corner at (x, y), optionally tinted black
 // (the way the game draws silhouettes) and scaled/rotated about its centre.
 void Blit(cairo_t* cr, Canvas& pic, double x, double y, double alpha = 1.0);
-void BlitMid(cairo_t* cr, Canvas& pic, double cx, double cy, double rotDeg, double scale,
-             bool black = false, double alpha = 1.0);
+void BlitMid(cairo_t* cr, Canvas& pic, double cx, double cy, double rotDeg, double scale, bool black = false,
+             double alpha = 1.0);
 
 }  // namespace puzart

@@ -40,8 +40,8 @@ Rgb Clouds(Rgb c, double x, double y, uint32_t seed, double cover, double sx, do
 }
 
 // A mountain layer: returns true and the colour when (x, y) lies below the ridge.
-bool Mountain(double x, double y, double base, double amp, double scale, uint32_t seed, Rgb lightSide,
-              Rgb shadeSide, double snowLine, Rgb* out) {
+bool Mountain(double x, double y, double base, double amp, double scale, uint32_t seed, Rgb lightSide, Rgb shadeSide,
+              double snowLine, Rgb* out) {
     double h = base - amp * Ridge(x / scale, seed, 5);
     if (y < h) return false;
     double dy = y - h;
@@ -198,8 +198,8 @@ Rgb ViewFromAbove(double x, double y) {
     // groves of trees on some slopes
     double grove = Smooth(0.6, 0.66, Fbm(x / 50, y / 50, 76, 3)) * Smooth(0.45, 0.6, Fbm(x / 3.5, y / 3.5, 77, 2));
     c = Mix(c, Hex(0x5e8448), 0.75 * grove);
-    c = Mix(c, Hex(0x7e8c58), 0.5 * (1 - Smooth(0.0, 0.12, f)));   // terrace wall shadow
-    c = Mix(c, Hex(0xeae0b8), 0.25 * Smooth(0.88, 1.0, f));         // lit rim
+    c = Mix(c, Hex(0x7e8c58), 0.5 * (1 - Smooth(0.0, 0.12, f)));  // terrace wall shadow
+    c = Mix(c, Hex(0xeae0b8), 0.25 * Smooth(0.88, 1.0, f));       // lit rim
     // a winding river through the valley
     double rv = Fbm(x / 300, y / 300, 73, 4) - 0.5 + (x - 300) / 2000.0;
     double river = 1 - Smooth(0.012, 0.03, std::fabs(rv));
@@ -398,7 +398,8 @@ void PanoramaDetails(cairo_t* cr) {
         cairo_stroke(cr);
         for (int k = 1; k < 16; ++k) {
             double t = k / 16.0, u = 1 - t;
-            double px = u * u * u * x0 + 3 * u * u * t * (x0 + (x1 - x0) / 3) + 3 * u * t * t * (x0 + 2 * (x1 - x0) / 3) + t * t * t * x1;
+            double px = u * u * u * x0 + 3 * u * u * t * (x0 + (x1 - x0) / 3) +
+                        3 * u * t * t * (x0 + 2 * (x1 - x0) / 3) + t * t * t * x1;
             double py = u * u * u * y0 + 3 * u * u * t * (y0 + sag) + 3 * u * t * t * (y1 + sag) + t * t * t * y1;
             cairo_new_path(cr);
             cairo_move_to(cr, px - 6, py);
@@ -417,10 +418,20 @@ void PanoramaDetails(cairo_t* cr) {
 std::unique_ptr<Canvas> MakeBackground(int index) {
     auto c = std::make_unique<Canvas>(640, 480);
     switch (index) {
-        case 0: ShadeOpaque(*c, CloudyMountains); break;
-        case 1: ShadeOpaque(*c, SnowWorld); break;
-        case 2: ShadeOpaque(*c, Pond); PondPlants(c->cr()); break;
-        case 3: ShadeOpaque(*c, ViewFromAbove); Hamlets(c->cr()); break;
+        case 0:
+            ShadeOpaque(*c, CloudyMountains);
+            break;
+        case 1:
+            ShadeOpaque(*c, SnowWorld);
+            break;
+        case 2:
+            ShadeOpaque(*c, Pond);
+            PondPlants(c->cr());
+            break;
+        case 3:
+            ShadeOpaque(*c, ViewFromAbove);
+            Hamlets(c->cr());
+            break;
         case 4: {
             ShadeOpaque(*c, AutumnBase);
             AutumnTrunks(c->cr());
@@ -430,7 +441,10 @@ std::unique_ptr<Canvas> MakeBackground(int index) {
             FallingLeaves(c->cr());
             break;
         }
-        default: ShadeOpaque(*c, Panorama); PanoramaDetails(c->cr()); break;
+        default:
+            ShadeOpaque(*c, Panorama);
+            PanoramaDetails(c->cr());
+            break;
     }
     // a soft vignette keeps the eye on the playfield
     cairo_t* cr = c->cr();

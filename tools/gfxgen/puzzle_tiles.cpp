@@ -19,10 +19,14 @@ void TileSize(int element, int& w, int& h) {
 
 Poly TileOutline(int element, int variant) {
     switch (element) {
-        case 0: return {{0, 86}, {86, 0}, {172, 86}};
-        case 1: return {{0, 60}, {59.5, 0}, {119, 60}};
-        case 2: return {{0, 43}, {43, 0}, {86, 43}};
-        case 3: return {{43.5, 0}, {87, 43}, {43.5, 86}, {0, 43}};
+        case 0:
+            return {{0, 86}, {86, 0}, {172, 86}};
+        case 1:
+            return {{0, 60}, {59.5, 0}, {119, 60}};
+        case 2:
+            return {{0, 43}, {43, 0}, {86, 43}};
+        case 3:
+            return {{43.5, 0}, {87, 43}, {43.5, 86}, {0, 43}};
         default:
             if (variant == 0) return {{0, 43}, {43, 0}, {130, 0}, {86, 43}};
             return {{0, 0}, {86, 0}, {130, 43}, {43, 43}};
@@ -151,17 +155,15 @@ std::unique_ptr<Canvas> Build(TileStyle style, int element, int variant) {
 
 }  // namespace
 
-std::unique_ptr<Canvas> MakeTile(TileStyle style, int element, int variant) {
-    return Build(style, element, variant);
-}
+std::unique_ptr<Canvas> MakeTile(TileStyle style, int element, int variant) { return Build(style, element, variant); }
 
 static void GenerateTiles() {
     struct Set {
         const char* dir;
         TileStyle style;
     };
-    const Set sets[] = {{"gfx/set_0", TileStyle::Marble}, {"gfx/set_1", TileStyle::Wood},
-                        {"gfx/set_gold", TileStyle::Gold}};
+    const Set sets[] = {
+        {"gfx/set_0", TileStyle::Marble}, {"gfx/set_1", TileStyle::Wood}, {"gfx/set_gold", TileStyle::Gold}};
     for (const Set& s : sets) {
         for (int e = 0; e < 5; ++e) {
             std::string name = "/fig0" + std::to_string(e + 1);

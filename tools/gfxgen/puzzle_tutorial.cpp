@@ -20,7 +20,7 @@ struct Piece {
 
 // The seven pieces of the classic square (side 172), then turned by 270 degrees.
 std::vector<Piece> SquareFigure() {
-    std::vector<Piece> p = {{0, 0, 86, 43, 180}, {0, 0, 43, 86, 90},     {1, 0, 150.5, 150.5, 135},
+    std::vector<Piece> p = {{0, 0, 86, 43, 180},    {0, 0, 43, 86, 90}, {1, 0, 150.5, 150.5, 135},
                             {2, 0, 150.5, 43, 270}, {3, 0, 129, 86, 0}, {2, 0, 86, 107.5, 0},
                             {4, 0, 65, 150.5, 0}};
     for (auto& q : p) {
@@ -34,7 +34,7 @@ std::vector<Piece> SquareFigure() {
 
 // A long boat-like figure with the square at its bow (square centre at (43.5, 43)).
 std::vector<Piece> BoatFigure() {
-    return {{3, 1, 43.5, 43, 0},     {2, 1, 86.5, 64.5, 0},   {0, 1, 129.5, 43, 180}, {0, 1, 215.5, 43, 0},
+    return {{3, 1, 43.5, 43, 0},    {2, 1, 86.5, 64.5, 0},    {0, 1, 129.5, 43, 180}, {0, 1, 215.5, 43, 0},
             {4, 1, 280.5, 21.5, 0}, {2, 1, 301.5, 64.5, 180}, {1, 1, 229.5, 116, 180}};
 }
 
@@ -48,7 +48,7 @@ struct Tiles {
 
 struct Scene {
     std::vector<Piece> figure;
-    double ox, oy;            // figure offset on the screen
+    double ox, oy;             // figure offset on the screen
     std::vector<bool> placed;  // tiles already lying on their places
     int variant;
 };

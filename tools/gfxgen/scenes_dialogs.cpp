@@ -13,13 +13,15 @@ using artkit::Mix;
 // Dark lacquered panel with a gold frame; the frame stays inside (x, y, w, h).
 void DarkPanel(Canvas& c, double x, double y, double w, double h, double r, uint32_t seed, bool shadow) {
     cairo_t* cr = c.cr();
-    if (shadow) ShadowPath(c, [&](cairo_t* c2) { RoundRect(c2, x + 2, y + 2, w - 4, h - 4, r); }, 3, 5, 5, 0.7);
+    if (shadow)
+        ShadowPath(
+            c, [&](cairo_t* c2) { RoundRect(c2, x + 2, y + 2, w - 4, h - 4, r); }, 3, 5, 5, 0.7);
     Texture silk(c.width(), c.height(), [seed](int px, int py) { return SilkAt(px, py, seed, Hex(0x5C1824)); });
     RoundRect(cr, x, y, w, h, r);
     silk.Use(cr);
     cairo_fill_preserve(cr);
-    cairo_pattern_t* v = cairo_pattern_create_radial(x + w * 0.4, y + h * 0.3, std::min(w, h) * 0.1,
-                                                     x + w / 2, y + h / 2, std::max(w, h) * 0.7);
+    cairo_pattern_t* v = cairo_pattern_create_radial(x + w * 0.4, y + h * 0.3, std::min(w, h) * 0.1, x + w / 2,
+                                                     y + h / 2, std::max(w, h) * 0.7);
     cairo_pattern_add_color_stop_rgba(v, 0, 1, 0.8, 0.5, 0.08);
     cairo_pattern_add_color_stop_rgba(v, 1, 0.1, 0.0, 0.02, 0.45);
     cairo_set_source(cr, v);
@@ -400,8 +402,7 @@ void Fahne() {
     silk.Use(cr);
     cairo_fill_preserve(cr);
     cairo_pattern_t* fold = cairo_pattern_create_linear(14, 0, 114, 0);
-    for (int k = 0; k <= 6; ++k)
-        cairo_pattern_add_color_stop_rgba(fold, k / 6.0, 0, 0, 0, (k % 2) ? 0.0 : 0.22);
+    for (int k = 0; k <= 6; ++k) cairo_pattern_add_color_stop_rgba(fold, k / 6.0, 0, 0, 0, (k % 2) ? 0.0 : 0.22);
     cairo_set_source(cr, fold);
     cairo_fill_preserve(cr);
     cairo_pattern_destroy(fold);

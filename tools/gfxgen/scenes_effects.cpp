@@ -98,8 +98,8 @@ void Butterfly(cairo_t* cr, double size, double cx, double cy, int frame, const 
     cairo_fill(cr);
     for (int side = -1; side <= 1; side += 2) {
         cairo_move_to(cr, cx + side * s * 0.02, cy - s * 0.28);
-        cairo_curve_to(cr, cx + side * s * 0.08, cy - s * 0.45, cx + side * s * 0.15, cy - s * 0.52, cx + side * s * 0.2,
-                       cy - s * 0.56);
+        cairo_curve_to(cr, cx + side * s * 0.08, cy - s * 0.45, cx + side * s * 0.15, cy - s * 0.52,
+                       cx + side * s * 0.2, cy - s * 0.56);
     }
     cairo_set_line_width(cr, std::max(0.8, s * 0.02));
     cairo_stroke(cr);

@@ -81,7 +81,8 @@ void EndScreen() {
     Temple(cr, 320, 250, 170, 150, 55);
     Lake(c, 250, 56);
     // lotus flowers floating in the foreground
-    for (auto [x, y, s] : {std::tuple{90.0, 330.0, 40.0}, {560.0, 350.0, 46.0}, {200.0, 300.0, 26.0}, {470.0, 296.0, 24.0}}) {
+    for (auto [x, y, s] :
+         {std::tuple{90.0, 330.0, 40.0}, {560.0, 350.0, 46.0}, {200.0, 300.0, 26.0}, {470.0, 296.0, 24.0}}) {
         cairo_save(cr);
         cairo_translate(cr, x, y + s * 0.1);
         cairo_scale(cr, 1, 0.35);

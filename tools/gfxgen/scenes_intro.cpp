@@ -24,8 +24,7 @@ void Background() {
         cairo_move_to(cr, 0, 960);
         for (int i = 0; i <= n; ++i) {
             double x = 640.0 * i / n;
-            double y = base - 70 * Fbm(x / 160.0, layer * 3.0, 500 + layer, 3) -
-                       25 * std::sin(x / 90.0 + layer * 2);
+            double y = base - 70 * Fbm(x / 160.0, layer * 3.0, 500 + layer, 3) - 25 * std::sin(x / 90.0 + layer * 2);
             cairo_line_to(cr, x, y);
         }
         cairo_line_to(cr, 640, 960);

@@ -254,8 +254,7 @@ void SoftGlow(cairo_t* cr, double cx, double cy, double r, Rgb c, double a) {
     cairo_pattern_destroy(g);
 }
 
-void Cloud(cairo_t* cr, double cx, double cy, double w, double h, uint32_t seed, Rgb lit, Rgb shade,
-           double alpha) {
+void Cloud(cairo_t* cr, double cx, double cy, double w, double h, uint32_t seed, Rgb lit, Rgb shade, double alpha) {
     Rng rng(seed);
     int n = std::max(6, int(w / h * 5));
     for (int i = 0; i < n; ++i) {
@@ -276,10 +275,10 @@ void Cloud(cairo_t* cr, double cx, double cy, double w, double h, uint32_t seed,
     }
 }
 
-void PrayerFlags(cairo_t* cr, double x0, double y0, double x1, double y1, double sag, int count,
-                 double flagW, double flagH, uint32_t seed) {
-    static const Rgb colours[5] = {{0.22, 0.42, 0.78}, {0.96, 0.94, 0.88}, {0.80, 0.18, 0.16},
-                                   {0.20, 0.58, 0.32}, {0.96, 0.78, 0.20}};
+void PrayerFlags(cairo_t* cr, double x0, double y0, double x1, double y1, double sag, int count, double flagW,
+                 double flagH, uint32_t seed) {
+    static const Rgb colours[5] = {
+        {0.22, 0.42, 0.78}, {0.96, 0.94, 0.88}, {0.80, 0.18, 0.16}, {0.20, 0.58, 0.32}, {0.96, 0.78, 0.20}};
     Rng rng(seed);
     auto at = [&](double t, double& x, double& y) {
         x = x0 + (x1 - x0) * t;
@@ -307,11 +306,11 @@ void PrayerFlags(cairo_t* cr, double x0, double y0, double x1, double y1, double
         cairo_rotate(cr, sway);
         cairo_move_to(cr, -flagW / 2, 0);
         cairo_line_to(cr, flagW / 2, 0);
-        cairo_curve_to(cr, flagW / 2 + flagW * 0.08, flagH * 0.4, flagW / 2 - flagW * 0.08, flagH * 0.7,
-                       flagW / 2, flagH);
+        cairo_curve_to(cr, flagW / 2 + flagW * 0.08, flagH * 0.4, flagW / 2 - flagW * 0.08, flagH * 0.7, flagW / 2,
+                       flagH);
         cairo_line_to(cr, -flagW / 2, flagH);
-        cairo_curve_to(cr, -flagW / 2 + flagW * 0.06, flagH * 0.6, -flagW / 2 - flagW * 0.06, flagH * 0.3,
-                       -flagW / 2, 0);
+        cairo_curve_to(cr, -flagW / 2 + flagW * 0.06, flagH * 0.6, -flagW / 2 - flagW * 0.06, flagH * 0.3, -flagW / 2,
+                       0);
         cairo_pattern_t* g = cairo_pattern_create_linear(-flagW / 2, 0, flagW / 2, flagH);
         Rgb l = Lighter(c, 0.2), d = Darker(c, 0.25);
         cairo_pattern_add_color_stop_rgba(g, 0, l.r, l.g, l.b, 0.95);
@@ -462,8 +461,8 @@ void Panel(cairo_t* cr, double x, double y, double w, double h, double r, uint32
     paper.Use(cr, x, y);
     cairo_fill_preserve(cr);
     // darken the paper towards its edges
-    cairo_pattern_t* v = cairo_pattern_create_radial(x + w / 2, y + h / 2, std::min(w, h) * 0.3,
-                                                     x + w / 2, y + h / 2, std::max(w, h) * 0.62);
+    cairo_pattern_t* v = cairo_pattern_create_radial(x + w / 2, y + h / 2, std::min(w, h) * 0.3, x + w / 2, y + h / 2,
+                                                     std::max(w, h) * 0.62);
     cairo_pattern_add_color_stop_rgba(v, 0, 0.4, 0.25, 0.1, 0);
     cairo_pattern_add_color_stop_rgba(v, 1, 0.4, 0.22, 0.08, 0.35);
     cairo_set_source(cr, v);
@@ -500,8 +499,7 @@ void Well(cairo_t* cr, double x, double y, double w, double h, double r) {
     cairo_restore(cr);
 }
 
-void ShadowPath(Canvas& c, const std::function<void(cairo_t*)>& path, double dx, double dy, int blur,
-                double alpha) {
+void ShadowPath(Canvas& c, const std::function<void(cairo_t*)>& path, double dx, double dy, int blur, double alpha) {
     cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, c.width(), c.height());
     cairo_t* t = cairo_create(s);
     cairo_translate(t, dx, dy);
@@ -517,22 +515,22 @@ void ShadowPath(Canvas& c, const std::function<void(cairo_t*)>& path, double dx,
     cairo_surface_destroy(s);
 }
 
-void Text(cairo_t* cr, const std::string& s, double x, double y, double size, bool bold, bool serif,
-          double align, Rgb fill, double alpha) {
+void Text(cairo_t* cr, const std::string& s, double x, double y, double size, bool bold, bool serif, double align,
+          Rgb fill, double alpha) {
     cairo_save(cr);
     cairo_select_font_face(cr, serif ? "DejaVu Serif" : "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL,
                            bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
     cairo_set_font_size(cr, size);
     cairo_text_extents_t e;
     cairo_text_extents(cr, s.c_str(), &e);
-    cairo_move_to(cr, x - (e.x_advance)*align, y);
+    cairo_move_to(cr, x - (e.x_advance) * align, y);
     Source(cr, fill, alpha);
     cairo_show_text(cr, s.c_str());
     cairo_restore(cr);
 }
 
-void FancyText(cairo_t* cr, const std::string& s, double x, double y, double size, double align, Rgb top,
-               Rgb bottom, Rgb outline) {
+void FancyText(cairo_t* cr, const std::string& s, double x, double y, double size, double align, Rgb top, Rgb bottom,
+               Rgb outline) {
     cairo_save(cr);
     cairo_select_font_face(cr, "DejaVu Serif", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
     cairo_set_font_size(cr, size);
@@ -585,8 +583,8 @@ void Landscape(Canvas& c, const LandscapeStyle& st) {
     SoftGlow(cr, st.sunX, st.sunY, w * 0.45, Rgb{1.0, 0.86, 0.55}, 0.55);
     SoftGlow(cr, st.sunX, st.sunY, 40, Rgb{1.0, 0.98, 0.85}, 0.95);
     Rgb haze = Mix(st.skyHorizon, Rgb{0.55, 0.58, 0.75}, 0.5);
-    Mountains(c, st.horizonY + 30, st.horizonY - h * 0.36, 0.55, st.seed + 1,
-              Mix(haze, Rgb{0.50, 0.52, 0.70}, 0.75), Mix(haze, Rgb{0.32, 0.34, 0.52}, 0.75), 0.3, 0.9);
+    Mountains(c, st.horizonY + 30, st.horizonY - h * 0.36, 0.55, st.seed + 1, Mix(haze, Rgb{0.50, 0.52, 0.70}, 0.75),
+              Mix(haze, Rgb{0.32, 0.34, 0.52}, 0.75), 0.3, 0.9);
     // mist between the ranges
     cairo_pattern_t* g = cairo_pattern_create_linear(0, st.horizonY - 30, 0, st.horizonY + 50);
     cairo_pattern_add_color_stop_rgba(g, 0, st.skyHorizon.r, st.skyHorizon.g, st.skyHorizon.b, 0);

@@ -51,7 +51,7 @@ void Star(cairo_t* cr, double cx, double cy, int points, double rOut, double rIn
 // A texture: an image surface filled pixel by pixel, used as a Cairo source.
 using TexFn = std::function<Rgba(int x, int y)>;
 class Texture {
-public:
+  public:
     Texture(int w, int h, const TexFn& fn);
     ~Texture();
     Texture(const Texture&) = delete;
@@ -60,7 +60,7 @@ public:
     // Uses the texture as the source, its top-left placed at (x, y).
     void Use(cairo_t* cr, double x = 0, double y = 0) const;
 
-private:
+  private:
     cairo_surface_t* s_;
 };
 
@@ -82,11 +82,10 @@ void GoldStroke(cairo_t* cr, double x0, double y0, double x1, double y1, double 
 void GoldFrame(cairo_t* cr, double x, double y, double w, double h, double r, double width);
 void YinYang(cairo_t* cr, double cx, double cy, double r, double rot, Rgb light, Rgb dark);
 void Lotus(cairo_t* cr, double cx, double cy, double size, Rgb petal, Rgb tip);
-void Cloud(cairo_t* cr, double cx, double cy, double w, double h, uint32_t seed, Rgb lit, Rgb shade,
-           double alpha);
+void Cloud(cairo_t* cr, double cx, double cy, double w, double h, uint32_t seed, Rgb lit, Rgb shade, double alpha);
 void SoftGlow(cairo_t* cr, double cx, double cy, double r, Rgb c, double a);
-void PrayerFlags(cairo_t* cr, double x0, double y0, double x1, double y1, double sag, int count,
-                 double flagW, double flagH, uint32_t seed);
+void PrayerFlags(cairo_t* cr, double x0, double y0, double x1, double y1, double sag, int count, double flagW,
+                 double flagH, uint32_t seed);
 // A mountain range silhouette with shading and snow, from base line y up to peaks around top.
 void Mountains(Canvas& c, double baseY, double topY, double roughness, uint32_t seed, Rgb body, Rgb shade,
                double snowLine, double alpha);
@@ -97,15 +96,14 @@ void Panel(cairo_t* cr, double x, double y, double w, double h, double r, uint32
 // A sunken list area inside a panel.
 void Well(cairo_t* cr, double x, double y, double w, double h, double r);
 // A drop shadow for the path currently set on cr (kept).
-void ShadowPath(Canvas& c, const std::function<void(cairo_t*)>& path, double dx, double dy, int blur,
-                double alpha);
+void ShadowPath(Canvas& c, const std::function<void(cairo_t*)>& path, double dx, double dy, int blur, double alpha);
 
 // Text with Cairo's toy API. align: 0 left, 0.5 centre, 1 right; y is the baseline.
-void Text(cairo_t* cr, const std::string& s, double x, double y, double size, bool bold,
-          bool serif, double align, Rgb fill, double alpha = 1.0);
+void Text(cairo_t* cr, const std::string& s, double x, double y, double size, bool bold, bool serif, double align,
+          Rgb fill, double alpha = 1.0);
 // Gold engraved text with dark outline and soft shadow.
-void FancyText(cairo_t* cr, const std::string& s, double x, double y, double size, double align,
-               Rgb top, Rgb bottom, Rgb outline);
+void FancyText(cairo_t* cr, const std::string& s, double x, double y, double size, double align, Rgb top, Rgb bottom,
+               Rgb outline);
 
 // Sky gradient with noise clouds, for full-screen backgrounds.
 void SkyPixels(Canvas& c, int h0, int h1, Rgb top, Rgb horizon, uint32_t seed, double cloudAmount);

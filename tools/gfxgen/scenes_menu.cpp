@@ -98,7 +98,13 @@ void TitleLetters(bool mask) {
         cairo_close_path(c2);
     };
     if (mask) {
-        ShadowPath(c, [&](cairo_t* c2) { path(c2); swash(c2); }, 0, 0, 3, 0.9);
+        ShadowPath(
+            c,
+            [&](cairo_t* c2) {
+                path(c2);
+                swash(c2);
+            },
+            0, 0, 3, 0.9);
         path(cr);
         swash(cr);
         Source(cr, Hex(0x1E0C0A), 0.95);

@@ -15,8 +15,8 @@ using artkit::Mix;
 constexpr double kAxis = 28;
 
 // A turned section between x0 and x1 whose radius follows `radius` (x in 0..1 across the section).
-void Turned(cairo_t* cr, double x0, double x1, double cy, const std::function<double(double)>& radius,
-            Rgb base, bool gold) {
+void Turned(cairo_t* cr, double x0, double x1, double cy, const std::function<double(double)>& radius, Rgb base,
+            bool gold) {
     const int n = 40;
     cairo_move_to(cr, x0, cy - radius(0));
     for (int i = 1; i <= n; ++i) {
@@ -84,34 +84,39 @@ void RollerEnd(cairo_t* cr, double join, int dir, int frame) {
     auto X = [&](double d) { return join + dir * d; };
     Rgb lacquer = Hex(0x8A2230), gold = Hex(0xC8962E);
     // gold ferrule gripping the roller
-    Turned(cr, std::min(X(0), X(14)), std::max(X(0), X(14)), kAxis, [](double) { return 17.0; }, gold, true);
+    Turned(
+        cr, std::min(X(0), X(14)), std::max(X(0), X(14)), kAxis, [](double) { return 17.0; }, gold, true);
     Studs(cr, X(7), kAxis, 17, 6, phase, 1.8, pal::kLightGold);
     // lacquered neck
     double n0 = X(14), n1 = X(46);
-    Turned(cr, std::min(n0, n1), std::max(n0, n1), kAxis,
-           [](double t) { return 13.0 + 1.5 * std::sin(t * M_PI); }, lacquer, false);
+    Turned(
+        cr, std::min(n0, n1), std::max(n0, n1), kAxis, [](double t) { return 13.0 + 1.5 * std::sin(t * M_PI); },
+        lacquer, false);
     Grooves(cr, std::min(n0, n1) + 2, std::max(n0, n1) - 2, kAxis, 14, 6, phase);
     // thin gold ring
-    Turned(cr, std::min(X(46), X(50)), std::max(X(46), X(50)), kAxis, [](double) { return 16.0; }, gold, true);
+    Turned(
+        cr, std::min(X(46), X(50)), std::max(X(46), X(50)), kAxis, [](double) { return 16.0; }, gold, true);
     // the bulb of the finial
     double b0 = X(50), b1 = X(50 + 40);
-    Turned(cr, std::min(b0, b1), std::max(b0, b1), kAxis,
-           [dir](double t) {
-               double u = dir < 0 ? 1 - t : t;  // u runs from the ring to the tip
-               return 8.0 + 13.0 * std::sin(std::min(1.0, u * 1.05) * M_PI) + 3 * (1 - u);
-           },
-           lacquer, false);
+    Turned(
+        cr, std::min(b0, b1), std::max(b0, b1), kAxis,
+        [dir](double t) {
+            double u = dir < 0 ? 1 - t : t;  // u runs from the ring to the tip
+            return 8.0 + 13.0 * std::sin(std::min(1.0, u * 1.05) * M_PI) + 3 * (1 - u);
+        },
+        lacquer, false);
     Studs(cr, X(68), kAxis, 21, 6, phase + 0.5, 2.3, pal::kLightGold);
     Studs(cr, X(60), kAxis, 19, 6, phase, 1.4, pal::kGold);
     Studs(cr, X(77), kAxis, 18, 6, phase, 1.4, pal::kGold);
     // gold tip
     double t0 = X(88), t1 = X(dir < 0 ? 104 : 96);
-    Turned(cr, std::min(t0, t1), std::max(t0, t1), kAxis,
-           [dir](double t) {
-               double u = dir < 0 ? 1 - t : t;
-               return 6.0 * std::cos(u * M_PI / 2.1) + 1.0;
-           },
-           gold, true);
+    Turned(
+        cr, std::min(t0, t1), std::max(t0, t1), kAxis,
+        [dir](double t) {
+            double u = dir < 0 ? 1 - t : t;
+            return 6.0 * std::cos(u * M_PI / 2.1) + 1.0;
+        },
+        gold, true);
 }
 
 void Left() {

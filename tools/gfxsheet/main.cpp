@@ -148,8 +148,8 @@ bool WriteOverview(const std::string& assets, const std::string& out) {
 }
 
 // Draws `path` (or a cell of it) with its handle at (x, y).
-void Draw(cairo_t* cr, const std::string& path, double x, double y, bool mid = false, int cellW = 0,
-          int cellH = 0, int frame = 0, double rot = 0, double scale = 1, bool black = false) {
+void Draw(cairo_t* cr, const std::string& path, double x, double y, bool mid = false, int cellW = 0, int cellH = 0,
+          int frame = 0, double rot = 0, double scale = 1, bool black = false) {
     Surface pic(Load(path));
     if (!pic.ok()) {
         std::fprintf(stderr, "velmora-gfxsheet: cannot read %s\n", path.c_str());
@@ -209,8 +209,11 @@ bool WritePuzzleScreen(const std::string& a, const std::string& out) {
     for (const P& p : sil) Draw(cr, g + "set_0/puzzleset1/" + p.file, p.x, p.y, true, 0, 0, 0, p.rot, 1, true);
     Draw(cr, g + "set_0/puzzleset1/fig01.png", 262, 150, true);
     // the tray
-    const P tray[] = {{"fig01.png", 550, 120, 0}, {"fig02.png", 550, 205, 0}, {"fig03.png", 550, 270, 0},
-                      {"fig05.png", 550, 330, 0}, {"fig04.png", 550, 410, 0}};
+    const P tray[] = {{"fig01.png", 550, 120, 0},
+                      {"fig02.png", 550, 205, 0},
+                      {"fig03.png", 550, 270, 0},
+                      {"fig05.png", 550, 330, 0},
+                      {"fig04.png", 550, 410, 0}};
     for (const P& p : tray) Draw(cr, g + "set_0/puzzleset1/" + p.file, p.x, p.y, true, 0, 0, 0, 0, 0.8);
     // side panel, frame and the pictures drawn over it, in the game's order
     Draw(cr, g + "timeanim.png", 9, 84, false, 72, 72, 24);
@@ -281,10 +284,18 @@ int CheckTile(cairo_surface_t* s, int element, bool mirrored, std::string& why) 
     using Poly = std::vector<std::pair<double, double>>;
     Poly poly;
     switch (element) {
-        case 0: poly = {{0, 86}, {86, 0}, {172, 86}}; break;
-        case 1: poly = {{0, 60}, {59.5, 0}, {119, 60}}; break;
-        case 2: poly = {{0, 43}, {43, 0}, {86, 43}}; break;
-        case 3: poly = {{43.5, 0}, {87, 43}, {43.5, 86}, {0, 43}}; break;
+        case 0:
+            poly = {{0, 86}, {86, 0}, {172, 86}};
+            break;
+        case 1:
+            poly = {{0, 60}, {59.5, 0}, {119, 60}};
+            break;
+        case 2:
+            poly = {{0, 43}, {43, 0}, {86, 43}};
+            break;
+        case 3:
+            poly = {{43.5, 0}, {87, 43}, {43.5, 86}, {0, 43}};
+            break;
         default:
             poly = mirrored ? Poly{{0, 0}, {86, 0}, {130, 43}, {43, 43}} : Poly{{0, 43}, {43, 0}, {130, 0}, {86, 43}};
     }
@@ -347,9 +358,12 @@ int main(int argc, char** argv) {
     bool check = false;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
-        if (arg == "--assets" && i + 1 < argc) assets = argv[++i];
-        else if (arg == "--docs" && i + 1 < argc) docs = argv[++i];
-        else if (arg == "--check") check = true;
+        if (arg == "--assets" && i + 1 < argc)
+            assets = argv[++i];
+        else if (arg == "--docs" && i + 1 < argc)
+            docs = argv[++i];
+        else if (arg == "--check")
+            check = true;
     }
     if (check) return RunChecks(assets);
     fs::create_directories(docs);

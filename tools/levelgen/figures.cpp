@@ -272,16 +272,11 @@ const FigureDef kZhenyan[kLevelsPerSet] = {
 };
 
 const SetDef kSets[kSetCount] = {
-    {"Jewels of Dharma", "jewels_of_dharma",
-     "..........E.....B...O....T...M..b...F.E..L..j..x.B", 60, kJewels},
-    {"Numbers of Lhasa", "numbers_of_lhasa",
-     ".........T.....E...B....O...F....M..j..L...y..B..z", 60, kNumbers},
-    {"Peace in Sakya", "peace_in_sakya",
-     "...........O.....T...E...B...M.....F...L....x..b..", 65, kPeace},
-    {"Way of Arhat", "way_of_arhat",
-     "........E....O...B...T...F...M..j...L..y...w..J..z", 70, kWay},
-    {"Zhenyan Abstraktum", "zhenyan_abstraktum",
-     ".......T....E...O...F.....M...L...B...x...y..w..zJ", 75, kZhenyan},
+    {"Jewels of Dharma", "jewels_of_dharma", "..........E.....B...O....T...M..b...F.E..L..j..x.B", 60, kJewels},
+    {"Numbers of Lhasa", "numbers_of_lhasa", ".........T.....E...B....O...F....M..j..L...y..B..z", 60, kNumbers},
+    {"Peace in Sakya", "peace_in_sakya", "...........O.....T...E...B...M.....F...L....x..b..", 65, kPeace},
+    {"Way of Arhat", "way_of_arhat", "........E....O...B...T...F...M..j...L..y...w..J..z", 70, kWay},
+    {"Zhenyan Abstraktum", "zhenyan_abstraktum", ".......T....E...O...F.....M...L...B...x...y..w..zJ", 75, kZhenyan},
 };
 
 }  // namespace

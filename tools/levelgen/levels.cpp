@@ -13,22 +13,38 @@ namespace levelgen {
 
 int32_t ModeBits(char c) {
     switch (c) {
-    case '.': return 0;
-    case 'E': return MISC_ENLIGHTENMENT;
-    case 'M': return MISC_MEDITATION;
-    case 'T': return MISC_TWISTER;
-    case 'F': return MISC_FREEZE;
-    case 'O': return MISC_FLOATING;
-    case 'L': return MISC_TORCH;
-    case 'x': return MISC_TWISTER | MISC_FLOATING;
-    case 'y': return MISC_ENLIGHTENMENT | MISC_TWISTER;
-    case 'w': return MISC_MEDITATION | MISC_FREEZE;
-    case 'z': return MISC_TORCH | MISC_FLOATING;
-    case 'B': return MISC_PLAY_FOR_TILES;
-    case 'b': return MISC_PLAY_FOR_TILES | MISC_BOMBS;
-    case 'j': return MISC_PLAY_FOR_TILES | MISC_JOKER;
-    case 'J': return MISC_PLAY_FOR_TILES | MISC_BOMBS | MISC_JOKER;
-    default: throw std::invalid_argument(std::string("unknown mode character ") + c);
+        case '.':
+            return 0;
+        case 'E':
+            return MISC_ENLIGHTENMENT;
+        case 'M':
+            return MISC_MEDITATION;
+        case 'T':
+            return MISC_TWISTER;
+        case 'F':
+            return MISC_FREEZE;
+        case 'O':
+            return MISC_FLOATING;
+        case 'L':
+            return MISC_TORCH;
+        case 'x':
+            return MISC_TWISTER | MISC_FLOATING;
+        case 'y':
+            return MISC_ENLIGHTENMENT | MISC_TWISTER;
+        case 'w':
+            return MISC_MEDITATION | MISC_FREEZE;
+        case 'z':
+            return MISC_TORCH | MISC_FLOATING;
+        case 'B':
+            return MISC_PLAY_FOR_TILES;
+        case 'b':
+            return MISC_PLAY_FOR_TILES | MISC_BOMBS;
+        case 'j':
+            return MISC_PLAY_FOR_TILES | MISC_JOKER;
+        case 'J':
+            return MISC_PLAY_FOR_TILES | MISC_BOMBS | MISC_JOKER;
+        default:
+            throw std::invalid_argument(std::string("unknown mode character ") + c);
     }
 }
 
@@ -52,19 +68,22 @@ int32_t TimeLimit(const SetDef& set, int level, int32_t bits, size_t pieces) {
 // among them; deeper and with more kinds of symbols later in the set.
 void FillBonusBoard(TLevelProperties& p, int level, int tiles, uint64_t seed) {
     Rng rng(seed);
-    int rows = 3 + level / 20;           // 3 to 5 rows
-    int kinds = level < 25 ? 5 : 6;      // symbols 0 .. kinds-1
-    int stones = level / 12;             // 0 to 4
+    int rows = 3 + level / 20;       // 3 to 5 rows
+    int kinds = level < 25 ? 5 : 6;  // symbols 0 .. kinds-1
+    int stones = level / 12;         // 0 to 4
     for (int x = 0; x < BONUS_COLUMNS; ++x)
         for (int y = 0; y < BONUS_ROWS; ++y) p.BonusLevelData[x][y] = -1, p.PuzzleTileData[x][y] = -1;
-    auto at = [&](int x, int y) { return x >= 0 && y >= 0 && x < BONUS_COLUMNS && y < BONUS_ROWS ? p.BonusLevelData[x][y] : -1; };
+    auto at = [&](int x, int y) {
+        return x >= 0 && y >= 0 && x < BONUS_COLUMNS && y < BONUS_ROWS ? p.BonusLevelData[x][y] : -1;
+    };
     for (int y = 0; y < rows; ++y)
         for (int x = 0; x < BONUS_COLUMNS; ++x) {
             int v;
             do {
                 v = rng.Below(kinds);
             } while ((at(x - 1, y) == v && at(x - 2, y) == v) || (at(x, y - 1) == v && at(x, y - 2) == v) ||
-                     (at(x - 1, y - 1) == v && at(x - 2, y - 2) == v) || (at(x + 1, y - 1) == v && at(x + 2, y - 2) == v));
+                     (at(x - 1, y - 1) == v && at(x - 2, y - 2) == v) ||
+                     (at(x + 1, y - 1) == v && at(x + 2, y - 2) == v));
             p.BonusLevelData[x][y] = v;
         }
     for (int i = 0; i < stones; ++i) p.BonusLevelData[rng.Below(BONUS_COLUMNS)][rng.Below(rows)] = 9;
@@ -123,7 +142,8 @@ std::vector<Figure> SetFigures(int index) {
 
 std::vector<uint8_t> BuildLevelSet(int index) {
     const SetDef& set = Set(index);
-    if (std::strlen(set.modes) != kLevelsPerSet) throw std::logic_error(std::string(set.title) + ": mode list is not 50 long");
+    if (std::strlen(set.modes) != kLevelsPerSet)
+        throw std::logic_error(std::string(set.title) + ": mode list is not 50 long");
     std::vector<Figure> figures = SetFigures(index);
     for (int i = 0; i < kLevelsPerSet; ++i) {
         const Figure& f = figures[i];
@@ -133,7 +153,8 @@ std::vector<uint8_t> BuildLevelSet(int index) {
         p.MiscProperties = ModeBits(set.modes[i]);
         p.PuzzleSet = f.variant;
         p.GameTime = TimeLimit(set, i, p.MiscProperties, f.pieces.size());
-        if (p.MiscProperties & MISC_PLAY_FOR_TILES) FillBonusBoard(p, i, int(f.pieces.size()), uint64_t(index) * 1000 + i);
+        if (p.MiscProperties & MISC_PLAY_FOR_TILES)
+            FillBonusBoard(p, i, int(f.pieces.size()), uint64_t(index) * 1000 + i);
         LevelShapes[i].clear();
         for (const Piece& pc : f.pieces) {
             auto s = std::make_shared<Shape>();

@@ -147,13 +147,19 @@ int main(int argc, char** argv) {
     bool check = false, notation = false;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
-        if (a == "--root" && i + 1 < argc) root = argv[++i];
-        else if (a == "--check") check = true;
-        else if (a == "--notation") notation = true;
-        else if (a == "--preview" && i + 2 < argc) return Preview(argv[i + 1], argv[i + 2]) ? 0 : 1;
-        else if (a == "--drafts" && i + 2 < argc) return PreviewSheet({argv + i + 2, argv + argc}, argv[i + 1]) ? 0 : 1;
+        if (a == "--root" && i + 1 < argc)
+            root = argv[++i];
+        else if (a == "--check")
+            check = true;
+        else if (a == "--notation")
+            notation = true;
+        else if (a == "--preview" && i + 2 < argc)
+            return Preview(argv[i + 1], argv[i + 2]) ? 0 : 1;
+        else if (a == "--drafts" && i + 2 < argc)
+            return PreviewSheet({argv + i + 2, argv + argc}, argv[i + 1]) ? 0 : 1;
         else {
-            std::fprintf(stderr, "usage: velmora-levelgen [--root DIR] [--check] [--notation] [--preview FIGURE OUT.png]\n");
+            std::fprintf(stderr,
+                         "usage: velmora-levelgen [--root DIR] [--check] [--notation] [--preview FIGURE OUT.png]\n");
             return 2;
         }
     }
@@ -162,7 +168,8 @@ int main(int argc, char** argv) {
         const SetDef& set = Set(i);
         if (notation) {
             for (int l = 0; l < kLevelsPerSet; ++l)
-                std::printf("%s %2d %-16s %s\n", set.slug, l + 1, set.figures[l].name, PlacementText(set.figures[l].notation).c_str());
+                std::printf("%s %2d %-16s %s\n", set.slug, l + 1, set.figures[l].name,
+                            PlacementText(set.figures[l].notation).c_str());
             continue;
         }
         std::vector<uint8_t> bytes = BuildLevelSet(i);

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <array>
-#include <map>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <sstream>
 #include <stdexcept>
 
@@ -135,7 +135,8 @@ Figure Assemble(const std::string& name, const std::vector<Place>& places, const
     // Piece centres must stay in x 81..455, y 83..438: a wide figure moves off the middle as
     // far as the playfield allows.
     double cx0 = 1e9, cx1 = -1e9, cy0 = 1e9, cy1 = -1e9;
-    for (const Piece& p : f.pieces) cx0 = std::min(cx0, p.x), cx1 = std::max(cx1, p.x), cy0 = std::min(cy0, p.y), cy1 = std::max(cy1, p.y);
+    for (const Piece& p : f.pieces)
+        cx0 = std::min(cx0, p.x), cx1 = std::max(cx1, p.x), cy0 = std::min(cy0, p.y), cy1 = std::max(cy1, p.y);
     if (cx0 + dx < 81.5) dx = std::min(81.5 - cx0, 448 - maxx);
     if (cx1 + dx > 454.5) dx = std::max(454.5 - cx1, 8 - minx);
     if (cy0 + dy < 83.5) dy = std::min(83.5 - cy0, 455 - maxy);
@@ -168,7 +169,7 @@ std::vector<int> PieceList(const std::string& letters) {
 // either covering it with a piece or leaving it open, with a growing allowance for quarters
 // left open or sticking out. The first cover found at the smallest allowance wins.
 class Fitter {
-public:
+  public:
     Fitter(const QSet& mask, const std::vector<int>& pieces, uint64_t seed) : mask_(mask) {
         for (int i = 0; i < kQuarters; ++i)
             if (mask.test(i)) order_.push_back(i);
@@ -198,7 +199,8 @@ public:
                     }
                 }
             }
-            std::stable_sort(list.begin(), list.end(), [](const Cand& a, const Cand& b) { return a.outside < b.outside; });
+            std::stable_sort(list.begin(), list.end(),
+                             [](const Cand& a, const Cand& b) { return a.outside < b.outside; });
         }
         int a = int(order_.size());
         for (int budget = Bound(0, area_, a); budget <= 100; ++budget) {
@@ -216,7 +218,7 @@ public:
         return false;
     }
 
-private:
+  private:
     static constexpr long kNodeLimit = 50000;
     // A quarter sticking out of the outline costs more than one left open: the figure is
     // carved from inside the drawing rather than spilling over it.
@@ -306,13 +308,25 @@ QSet ParseMask(const std::vector<std::string>& rows) {
             int cx = ox + int(x), cy = oy + int(y);
             auto set = [&](int q) { m.set(QIndex(cx, cy, q)); };
             switch (rows[y][x]) {
-            case '#': set(0), set(1), set(2), set(3); break;
-            case '1': set(2), set(3); break;  // lower left half
-            case '3': set(1), set(2); break;  // lower right
-            case '7': set(0), set(3); break;  // upper left
-            case '9': set(0), set(1); break;  // upper right
-            case '.': break;
-            default: throw std::invalid_argument(std::string("unknown outline character ") + rows[y][x]);
+                case '#':
+                    set(0), set(1), set(2), set(3);
+                    break;
+                case '1':
+                    set(2), set(3);
+                    break;  // lower left half
+                case '3':
+                    set(1), set(2);
+                    break;  // lower right
+                case '7':
+                    set(0), set(3);
+                    break;  // upper left
+                case '9':
+                    set(0), set(1);
+                    break;  // upper right
+                case '.':
+                    break;
+                default:
+                    throw std::invalid_argument(std::string("unknown outline character ") + rows[y][x]);
             }
         }
     return m;
@@ -424,13 +438,20 @@ std::vector<Place> Resolve(const std::string& name, const std::string& notation,
     if (head.empty()) throw std::invalid_argument(name + ": no figure kind");
     for (size_t i = 1; i < head.size(); ++i) {
         const std::string& o = head[i];
-        if (o.rfind("g=", 0) == 0) opt.turn = std::stod(o.substr(2));
-        else if (o.rfind("s=", 0) == 0) opt.seed = std::stoull(o.substr(2));
-        else if (o == "m") opt.mirror = true;
-        else if (o == "v1") opt.variant = 1;
-        else if (o.rfind("p=", 0) == 0) opt.pieces = o.substr(2);
-        else if (o == "sym" || o == "compact" || o == "loose") opt.style = o;
-        else throw std::invalid_argument(name + ": unknown option " + o);
+        if (o.rfind("g=", 0) == 0)
+            opt.turn = std::stod(o.substr(2));
+        else if (o.rfind("s=", 0) == 0)
+            opt.seed = std::stoull(o.substr(2));
+        else if (o == "m")
+            opt.mirror = true;
+        else if (o == "v1")
+            opt.variant = 1;
+        else if (o.rfind("p=", 0) == 0)
+            opt.pieces = o.substr(2);
+        else if (o == "sym" || o == "compact" || o == "loose")
+            opt.style = o;
+        else
+            throw std::invalid_argument(name + ": unknown option " + o);
     }
     std::vector<Place> places;
     if (head[0] == "place") {
@@ -438,15 +459,17 @@ std::vector<Place> Resolve(const std::string& name, const std::string& notation,
             size_t at = t.find('@'), comma = t.find(',');
             if (t.size() < 4 || at == std::string::npos || comma == std::string::npos)
                 throw std::invalid_argument(name + ": bad piece " + t);
-            places.push_back({ElemOfLetter(t[0]), std::stoi(t.substr(1, at - 1)), std::stoi(t.substr(at + 1, comma - at - 1)),
-                              std::stoi(t.substr(comma + 1)), opt.variant});
+            places.push_back({ElemOfLetter(t[0]), std::stoi(t.substr(1, at - 1)),
+                              std::stoi(t.substr(at + 1, comma - at - 1)), std::stoi(t.substr(comma + 1)),
+                              opt.variant});
         }
         for (size_t i = 0; i < places.size(); ++i)
             for (size_t j = 0; j < i; ++j) {
                 const Orient* a = FindOrient(places[i].elem, places[i].rot, places[i].variant);
                 const Orient* b = FindOrient(places[j].elem, places[j].rot, places[j].variant);
                 if (!a || !b) throw std::invalid_argument(name + ": piece off the lattice");
-                if ((Shifted(*a, places[i].bx + 4, places[i].by + 4) & Shifted(*b, places[j].bx + 4, places[j].by + 4)).any())
+                if ((Shifted(*a, places[i].bx + 4, places[i].by + 4) & Shifted(*b, places[j].bx + 4, places[j].by + 4))
+                        .any())
                     throw std::invalid_argument(name + ": pieces overlap");
             }
     } else if (head[0] == "fit") {
@@ -475,13 +498,17 @@ Vec Rotate(Vec v, double degrees) {
 
 std::vector<Vec> Outline(int elem, int variant) {
     switch (elem) {
-    case LARGE: return {{0, -1}, {2, 1}, {-2, 1}};
-    case MEDIUM: return {{0, -kR2 / 2}, {kR2, kR2 / 2}, {-kR2, kR2 / 2}};
-    case SMALL: return {{0, -0.5}, {1, 0.5}, {-1, 0.5}};
-    case SQUARE: return {{0, -1}, {1, 0}, {0, 1}, {-1, 0}};
-    default:
-        if (variant) return {{-1.5, -0.5}, {0.5, -0.5}, {1.5, 0.5}, {-0.5, 0.5}};
-        return {{-1.5, 0.5}, {0.5, 0.5}, {1.5, -0.5}, {-0.5, -0.5}};
+        case LARGE:
+            return {{0, -1}, {2, 1}, {-2, 1}};
+        case MEDIUM:
+            return {{0, -kR2 / 2}, {kR2, kR2 / 2}, {-kR2, kR2 / 2}};
+        case SMALL:
+            return {{0, -0.5}, {1, 0.5}, {-1, 0.5}};
+        case SQUARE:
+            return {{0, -1}, {1, 0}, {0, 1}, {-1, 0}};
+        default:
+            if (variant) return {{-1.5, -0.5}, {0.5, -0.5}, {1.5, 0.5}, {-0.5, 0.5}};
+            return {{-1.5, 0.5}, {0.5, 0.5}, {1.5, -0.5}, {-0.5, -0.5}};
     }
 }
 
@@ -490,13 +517,21 @@ std::vector<Vec> PlacedOutline(const Piece& p, int variant, bool picture) {
     if (picture) {
         // The pictures' own outlines (fig01 172 x 86 ... fig05 130 x 43) around their centres.
         switch (p.elem) {
-        case LARGE: poly = {{0, -43}, {86, 43}, {-86, 43}}; break;
-        case MEDIUM: poly = {{0, -30}, {59.5, 30}, {-59.5, 30}}; break;
-        case SMALL: poly = {{0, -21.5}, {43, 21.5}, {-43, 21.5}}; break;
-        case SQUARE: poly = {{0, -43}, {43.5, 0}, {0, 43}, {-43.5, 0}}; break;
-        default:
-            poly = variant ? std::vector<Vec>{{-65, -21.5}, {21, -21.5}, {65, 21.5}, {-22, 21.5}}
-                           : std::vector<Vec>{{-65, 21.5}, {21, 21.5}, {65, -21.5}, {-22, -21.5}};
+            case LARGE:
+                poly = {{0, -43}, {86, 43}, {-86, 43}};
+                break;
+            case MEDIUM:
+                poly = {{0, -30}, {59.5, 30}, {-59.5, 30}};
+                break;
+            case SMALL:
+                poly = {{0, -21.5}, {43, 21.5}, {-43, 21.5}};
+                break;
+            case SQUARE:
+                poly = {{0, -43}, {43.5, 0}, {0, 43}, {-43.5, 0}};
+                break;
+            default:
+                poly = variant ? std::vector<Vec>{{-65, -21.5}, {21, -21.5}, {65, 21.5}, {-22, 21.5}}
+                               : std::vector<Vec>{{-65, 21.5}, {21, 21.5}, {65, -21.5}, {-22, -21.5}};
         }
     } else {
         poly = Outline(p.elem, variant);

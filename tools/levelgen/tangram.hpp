@@ -61,14 +61,14 @@ using QSet = std::bitset<kQuarters>;
 
 inline int QIndex(int cx, int cy, int q) { return (cy * kGrid + cx) * 4 + q; }
 
-QSet Cover(const Place& p);          // quarters covered by a placement (empty when off the grid)
-QSet Neighbours(const QSet& s);      // quarters sharing an edge with the set, outside it
+QSet Cover(const Place& p);      // quarters covered by a placement (empty when off the grid)
+QSet Neighbours(const QSet& s);  // quarters sharing an edge with the set, outside it
 bool EdgeConnected(const std::vector<Place>& places);
 double MirrorSymmetry(const QSet& s);  // share of quarters matched by the left-right mirror image
 
 // Deterministic random numbers (the same on every platform and library).
 class Rng {
-public:
+  public:
     explicit Rng(uint64_t seed) : s_(seed * 0x9E3779B97F4A7C15ull + 0x632BE59BD9B4E019ull) {}
     uint64_t Next() {
         uint64_t z = (s_ += 0x9E3779B97F4A7C15ull);
@@ -78,7 +78,7 @@ public:
     }
     int Below(int n) { return int(Next() % uint64_t(n)); }
 
-private:
+  private:
     uint64_t s_;
 };
 

@@ -17,8 +17,10 @@ int main(int argc, char** argv) {
     SetImageFlags(MASKEDIMAGE | FILTEREDIMAGE | MIPMAPPEDIMAGE);
 
     TBitmapFont headline, headlineHover, main, mainHover;
-    for (auto [font, name] : {std::pair{&headline, "Headline"}, {&headlineHover, "Headline_hover"},
-                              {&main, "Main"}, {&mainHover, "Main_hover"}}) {
+    for (auto [font, name] : {std::pair{&headline, "Headline"},
+                              {&headlineHover, "Headline_hover"},
+                              {&main, "Main"},
+                              {&mainHover, "Main_hover"}}) {
         std::string base = std::string("incbin::../gfx/fonts/") + name;
         font->LoadFnt(base + ".fnt");
         font->LoadBitmap(base + ".png");

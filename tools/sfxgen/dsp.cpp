@@ -31,36 +31,36 @@ void Biquad::Set(Kind k, double freq, double q, double gainDb) {
     const double A = std::pow(10.0, gainDb / 40.0);
     double b0 = 1, b1 = 0, b2 = 0, a0 = 1, a1 = 0, a2 = 0;
     switch (k) {
-    case LowPass:
-        b0 = (1 - cw) / 2, b1 = 1 - cw, b2 = (1 - cw) / 2;
-        a0 = 1 + alpha, a1 = -2 * cw, a2 = 1 - alpha;
-        break;
-    case HighPass:
-        b0 = (1 + cw) / 2, b1 = -(1 + cw), b2 = (1 + cw) / 2;
-        a0 = 1 + alpha, a1 = -2 * cw, a2 = 1 - alpha;
-        break;
-    case BandPass:
-        b0 = alpha, b1 = 0, b2 = -alpha;
-        a0 = 1 + alpha, a1 = -2 * cw, a2 = 1 - alpha;
-        break;
-    case Peak:
-        b0 = 1 + alpha * A, b1 = -2 * cw, b2 = 1 - alpha * A;
-        a0 = 1 + alpha / A, a1 = -2 * cw, a2 = 1 - alpha / A;
-        break;
-    case HighShelf: {
-        const double s = 2 * std::sqrt(A) * alpha;
-        b0 = A * ((A + 1) + (A - 1) * cw + s), b1 = -2 * A * ((A - 1) + (A + 1) * cw);
-        b2 = A * ((A + 1) + (A - 1) * cw - s);
-        a0 = (A + 1) - (A - 1) * cw + s, a1 = 2 * ((A - 1) - (A + 1) * cw), a2 = (A + 1) - (A - 1) * cw - s;
-        break;
-    }
-    case LowShelf: {
-        const double s = 2 * std::sqrt(A) * alpha;
-        b0 = A * ((A + 1) - (A - 1) * cw + s), b1 = 2 * A * ((A - 1) - (A + 1) * cw);
-        b2 = A * ((A + 1) - (A - 1) * cw - s);
-        a0 = (A + 1) + (A - 1) * cw + s, a1 = -2 * ((A - 1) + (A + 1) * cw), a2 = (A + 1) + (A - 1) * cw - s;
-        break;
-    }
+        case LowPass:
+            b0 = (1 - cw) / 2, b1 = 1 - cw, b2 = (1 - cw) / 2;
+            a0 = 1 + alpha, a1 = -2 * cw, a2 = 1 - alpha;
+            break;
+        case HighPass:
+            b0 = (1 + cw) / 2, b1 = -(1 + cw), b2 = (1 + cw) / 2;
+            a0 = 1 + alpha, a1 = -2 * cw, a2 = 1 - alpha;
+            break;
+        case BandPass:
+            b0 = alpha, b1 = 0, b2 = -alpha;
+            a0 = 1 + alpha, a1 = -2 * cw, a2 = 1 - alpha;
+            break;
+        case Peak:
+            b0 = 1 + alpha * A, b1 = -2 * cw, b2 = 1 - alpha * A;
+            a0 = 1 + alpha / A, a1 = -2 * cw, a2 = 1 - alpha / A;
+            break;
+        case HighShelf: {
+            const double s = 2 * std::sqrt(A) * alpha;
+            b0 = A * ((A + 1) + (A - 1) * cw + s), b1 = -2 * A * ((A - 1) + (A + 1) * cw);
+            b2 = A * ((A + 1) + (A - 1) * cw - s);
+            a0 = (A + 1) - (A - 1) * cw + s, a1 = 2 * ((A - 1) - (A + 1) * cw), a2 = (A + 1) - (A - 1) * cw - s;
+            break;
+        }
+        case LowShelf: {
+            const double s = 2 * std::sqrt(A) * alpha;
+            b0 = A * ((A + 1) - (A - 1) * cw + s), b1 = 2 * A * ((A - 1) - (A + 1) * cw);
+            b2 = A * ((A + 1) - (A - 1) * cw - s);
+            a0 = (A + 1) + (A - 1) * cw + s, a1 = -2 * ((A - 1) + (A + 1) * cw), a2 = (A + 1) + (A - 1) * cw - s;
+            break;
+        }
     }
     Coeffs(b0 / a0, b1 / a0, b2 / a0, a1 / a0, a2 / a0);
 }

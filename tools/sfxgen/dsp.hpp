@@ -42,7 +42,7 @@ struct Sound {
 
 // splitmix64: tiny, fast and identical on every platform.
 class Rng {
-public:
+  public:
     explicit Rng(uint64_t seed) : s_(seed) {}
     uint64_t Next() {
         uint64_t z = (s_ += 0x9E3779B97F4A7C15ull);
@@ -51,16 +51,16 @@ public:
         return z ^ (z >> 31);
     }
     double Uni() { return double(Next() >> 11) * (1.0 / 9007199254740992.0); }  // [0, 1)
-    double Bi() { return Uni() * 2.0 - 1.0; }                                    // [-1, 1)
+    double Bi() { return Uni() * 2.0 - 1.0; }                                   // [-1, 1)
     double Range(double a, double b) { return a + (b - a) * Uni(); }
 
-private:
+  private:
     uint64_t s_;
 };
 
 // RBJ-cookbook biquad, direct form I (its state survives coefficient changes in sweeps).
 class Biquad {
-public:
+  public:
     enum Kind { LowPass, HighPass, BandPass, Peak, HighShelf, LowShelf };
     Biquad() = default;
     Biquad(Kind k, double freq, double q, double gainDb = 0.0) { Set(k, freq, q, gainDb); }
@@ -77,19 +77,19 @@ public:
         b0_ = b0, b1_ = b1, b2_ = b2, a1_ = a1, a2_ = a2;
     }
 
-private:
+  private:
     double b0_ = 1, b1_ = 0, b2_ = 0, a1_ = 0, a2_ = 0;
     double x1_ = 0, x2_ = 0, y1_ = 0, y2_ = 0;
 };
 
 // A decaying sine mode: the building block of bells, wood, gongs and bowls.
 struct Mode {
-    double freq;          // Hz at the strike
-    double amp;           // linear
-    double t60;           // seconds to fall by 60 dB
-    double phase = 0.0;   // radians
-    double glide = 0.0;   // relative pitch change per second (gongs bend slightly)
-    double beat = 0.0;    // Hz of a detuned twin mode that makes the bowl's slow wobble
+    double freq;         // Hz at the strike
+    double amp;          // linear
+    double t60;          // seconds to fall by 60 dB
+    double phase = 0.0;  // radians
+    double glide = 0.0;  // relative pitch change per second (gongs bend slightly)
+    double beat = 0.0;   // Hz of a detuned twin mode that makes the bowl's slow wobble
 };
 
 // Adds the modes into ch from frame `at`; `attack` softens the first milliseconds
@@ -99,8 +99,7 @@ void AddModes(std::vector<float>& ch, size_t at, const std::vector<Mode>& modes,
 // Noise shaped by a band-pass whose centre and gain follow the given curves of time
 // (seconds from the start of the burst).
 void AddShapedNoise(std::vector<float>& ch, size_t at, double seconds, Rng& rng,
-                    const std::function<double(double)>& centreHz, double q,
-                    const std::function<double(double)>& gain);
+                    const std::function<double(double)>& centreHz, double q, const std::function<double(double)>& gain);
 
 // A smooth attack-decay envelope value: linear rise over `a` seconds, then exponential
 // fall with the given t60.

@@ -11,7 +11,9 @@ namespace {
 
 // Free wooden bar: the strongly inharmonic partials make it read as wood, not a tone.
 std::vector<Mode> WoodModes(double f0, double amp, double t60) {
-    return {{f0, amp, t60}, {f0 * 2.76, amp * 0.45, t60 * 0.55}, {f0 * 5.40, amp * 0.18, t60 * 0.35},
+    return {{f0, amp, t60},
+            {f0 * 2.76, amp * 0.45, t60 * 0.55},
+            {f0 * 5.40, amp * 0.18, t60 * 0.35},
             {f0 * 8.93, amp * 0.06, t60 * 0.2}};
 }
 
@@ -37,8 +39,8 @@ std::vector<Mode> GongModes(double f0, double amp, double t60, Rng& rng) {
 }
 
 void Tap(std::vector<float>& ch, size_t at, Rng& rng, double centre, double q, double amp, double t60) {
-    AddShapedNoise(ch, at, t60, rng, [=](double) { return centre; }, q,
-                   [=](double t) { return amp * AD(t, 0.0003, t60); });
+    AddShapedNoise(
+        ch, at, t60, rng, [=](double) { return centre; }, q, [=](double t) { return amp * AD(t, 0.0003, t60); });
 }
 
 Sound Mono(double seconds) { return Sound(1, Samples(seconds)); }
@@ -74,13 +76,14 @@ Sound Flyback() {
     Sound s(2, Samples(0.5));
     for (int c = 0; c < 2; ++c) {
         Rng rng(14 + uint64_t(c));
-        AddShapedNoise(s.ch[size_t(c)], 0, 0.5, rng,
-                       [](double t) { return 500 + 2600 * std::sin(kPi * std::min(1.0, t / 0.45)); }, 0.9,
-                       [c](double t) {
-                           const double env = t < 0.14 ? 0.25 + 0.75 * t / 0.14 : std::exp(-(t - 0.14) * 9.0);
-                           const double pos = std::min(1.0, t / 0.4);  // left to right
-                           return env * (c == 0 ? 1.0 - 0.7 * pos : 0.3 + 0.7 * pos);
-                       });
+        AddShapedNoise(
+            s.ch[size_t(c)], 0, 0.5, rng, [](double t) { return 500 + 2600 * std::sin(kPi * std::min(1.0, t / 0.45)); },
+            0.9,
+            [c](double t) {
+                const double env = t < 0.14 ? 0.25 + 0.75 * t / 0.14 : std::exp(-(t - 0.14) * 9.0);
+                const double pos = std::min(1.0, t / 0.4);  // left to right
+                return env * (c == 0 ? 1.0 - 0.7 * pos : 0.3 + 0.7 * pos);
+            });
     }
     FadeEdges(s, 0.0005, 0.05);
     return s;
@@ -101,8 +104,9 @@ Sound GongSound(double f0, double seconds, uint64_t seed) {
             cluster.push_back({f0 * (3.0 + k * 0.55 * rng.Range(0.85, 1.15)), 0.045 * std::exp(-k * 0.06),
                                seconds * 0.3 / (1.0 + 0.04 * k), rng.Range(0, 6.3), -0.002, rng.Range(0.5, 3.0)});
         AddModes(s.ch[size_t(c)], 0, cluster, 0.25);
-        AddShapedNoise(s.ch[size_t(c)], 0, 0.08, rng, [](double) { return 180; }, 0.7,
-                       [](double t) { return 0.8 * AD(t, 0.001, 0.06); });
+        AddShapedNoise(
+            s.ch[size_t(c)], 0, 0.08, rng, [](double) { return 180; }, 0.7,
+            [](double t) { return 0.8 * AD(t, 0.001, 0.06); });
     }
     s.Resize(Samples(seconds));
     FadeEdges(s, 0.001, seconds * 0.3);
@@ -121,8 +125,9 @@ Sound HintZoom() {
             const size_t at = Samples(0.06 * i + (c ? 0.012 : 0.0));
             AddModes(s.ch[size_t(c)], at, BellModes(NoteHz(steps[i]), 0.09 + 0.01 * i, 0.5), 0.0005);
         }
-        AddShapedNoise(s.ch[size_t(c)], 0, 1.0, rng, [](double t) { return 2500 + 6000 * t; }, 3.0,
-                       [](double t) { return 0.12 * std::min(1.0, 0.3 + t * 3) * std::exp(-t * 2.5); });
+        AddShapedNoise(
+            s.ch[size_t(c)], 0, 1.0, rng, [](double t) { return 2500 + 6000 * t; }, 3.0,
+            [](double t) { return 0.12 * std::min(1.0, 0.3 + t * 3) * std::exp(-t * 2.5); });
     }
     s.Resize(Samples(1.3));
     FadeEdges(s, 0.0005, 0.3);
@@ -180,8 +185,9 @@ Sound PuzzPick() {
     auto modes = WoodModes(520, 0.5, 0.07);
     for (auto& m : modes) m.glide = 1.6;
     AddModes(s.ch[0], 0, modes, 0.0003);
-    AddShapedNoise(s.ch[0], 0, 0.12, rng, [](double t) { return 1200 + 9000 * t; }, 1.0,
-                   [](double t) { return 0.25 * AD(t, 0.002, 0.08); });
+    AddShapedNoise(
+        s.ch[0], 0, 0.12, rng, [](double t) { return 1200 + 9000 * t; }, 1.0,
+        [](double t) { return 0.25 * AD(t, 0.002, 0.08); });
     s.Resize(Samples(0.25));
     FadeEdges(s, 0.0, 0.05);
     return s;
@@ -263,13 +269,14 @@ Sound WindBed(double seconds, uint64_t seed, double brightness) {
             return 0.5 * std::sin(2 * kPi * t / p1 + o1) + 0.3 * std::sin(2 * kPi * t / p2 + o2) +
                    0.4 * std::sin(2 * kPi * t / p3 + o3);
         };
-        AddShapedNoise(s.ch[size_t(c)], 0, seconds, rng,
-                       [=](double t) { return brightness * 380 * std::exp(0.45 * drift(t)); }, 0.9,
-                       [=](double t) { return 0.32 * (1.0 + 0.45 * drift(t + 0.7)); });
+        AddShapedNoise(
+            s.ch[size_t(c)], 0, seconds, rng, [=](double t) { return brightness * 380 * std::exp(0.45 * drift(t)); },
+            0.9, [=](double t) { return 0.32 * (1.0 + 0.45 * drift(t + 0.7)); });
         // A faint howl riding on top of the rush.
-        AddShapedNoise(s.ch[size_t(c)], 0, seconds, rng,
-                       [=](double t) { return brightness * 900 * std::exp(0.35 * drift(t + 2.0)); }, 9.0,
-                       [=](double t) { return 0.25 * std::max(0.0, drift(t + 1.3)); });
+        AddShapedNoise(
+            s.ch[size_t(c)], 0, seconds, rng,
+            [=](double t) { return brightness * 900 * std::exp(0.35 * drift(t + 2.0)); }, 9.0,
+            [=](double t) { return 0.25 * std::max(0.0, drift(t + 1.3)); });
     }
     s.Resize(Samples(seconds));
     return s;
@@ -288,8 +295,9 @@ Sound BgShoot() {
     // A bamboo "fwip": air swept upward with a plucked ping on release.
     Sound s = Mono(0.35);
     Rng rng(80);
-    AddShapedNoise(s.ch[0], 0, 0.2, rng, [](double t) { return 700 + 30000 * t; }, 1.5,
-                   [](double t) { return 0.7 * (0.4 + 0.6 * std::min(1.0, t / 0.03)) * std::exp(-t * 18); });
+    AddShapedNoise(
+        s.ch[0], 0, 0.2, rng, [](double t) { return 700 + 30000 * t; }, 1.5,
+        [](double t) { return 0.7 * (0.4 + 0.6 * std::min(1.0, t / 0.03)) * std::exp(-t * 18); });
     auto modes = WoodModes(980, 0.35, 0.12);
     for (auto& m : modes) m.glide = 1.2;
     AddModes(s.ch[0], 0, modes, 0.0005);
@@ -310,8 +318,9 @@ Sound Bomb() {
             ph += 2 * kPi * (42 + 75 * std::exp(-t * 9)) / kRate;
             ch[i] += float(0.8 * std::sin(ph) * AD(t, 0.002, 0.9));
         }
-        AddShapedNoise(ch, 0, 1.0, rng, [](double t) { return 300 + 900 * std::exp(-t * 6); }, 0.6,
-                       [](double t) { return 1.1 * AD(t, 0.003, 0.5); });
+        AddShapedNoise(
+            ch, 0, 1.0, rng, [](double t) { return 300 + 900 * std::exp(-t * 6); }, 0.6,
+            [](double t) { return 1.1 * AD(t, 0.003, 0.5); });
         AddModes(ch, 0, GongModes(61, 0.08, 1.2, rng), 0.01);
     }
     s.Resize(Samples(1.6));
@@ -374,13 +383,14 @@ Sound Wind() {
     Sound s(2, Samples(2.2));
     for (int c = 0; c < 2; ++c) {
         Rng rng(120 + uint64_t(c));
-        AddShapedNoise(s.ch[size_t(c)], 0, 2.2, rng,
-                       [](double t) { return 300 + 900 * std::sin(kPi * std::min(1.0, t / 2.0)); }, 1.4,
-                       [c](double t) {
-                           const double env = std::sin(kPi * std::min(1.0, t / 2.2));
-                           const double pan = 0.5 + 0.5 * std::sin(2 * kPi * t / 1.4 + (c ? 0 : kPi));
-                           return (0.35 + 0.65 * env) * (0.35 + 0.65 * pan);
-                       });
+        AddShapedNoise(
+            s.ch[size_t(c)], 0, 2.2, rng, [](double t) { return 300 + 900 * std::sin(kPi * std::min(1.0, t / 2.0)); },
+            1.4,
+            [c](double t) {
+                const double env = std::sin(kPi * std::min(1.0, t / 2.2));
+                const double pan = 0.5 + 0.5 * std::sin(2 * kPi * t / 1.4 + (c ? 0 : kPi));
+                return (0.35 + 0.65 * env) * (0.35 + 0.65 * pan);
+            });
     }
     FadeEdges(s, 0.002, 0.05);
     return s;
@@ -417,8 +427,9 @@ Sound SingingBowl(double hz, double seconds, uint64_t seed) {
             modes.push_back({hz * ratio[k], 0.2 * amp[k], seconds * 0.7 / (1.0 + 1.2 * k), rng.Range(0, 6.3), 0.0,
                              (0.6 + 0.7 * k) * rng.Range(0.85, 1.15)});
         AddModes(s.ch[size_t(c)], 0, modes, 0.003);
-        AddShapedNoise(s.ch[size_t(c)], 0, 0.03, rng, [](double) { return 1200; }, 0.8,
-                       [](double t) { return 0.05 * AD(t, 0.001, 0.02); });
+        AddShapedNoise(
+            s.ch[size_t(c)], 0, 0.03, rng, [](double) { return 1200; }, 0.8,
+            [](double t) { return 0.05 * AD(t, 0.001, 0.02); });
     }
     s.Resize(Samples(seconds));
     FadeEdges(s, 0.0, seconds * 0.2);

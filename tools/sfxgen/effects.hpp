@@ -10,11 +10,11 @@
 namespace sfx {
 
 struct EffectRecipe {
-    std::string file;     // name under assets/sfx
-    double relativeDb;    // loudest 100 ms compared with the click
-    bool loop;            // seamless ambient loop
+    std::string file;   // name under assets/sfx
+    double relativeDb;  // loudest 100 ms compared with the click
+    bool loop;          // seamless ambient loop
     Sound (*make)();
-    std::string about;    // one line for the sound list in the docs
+    std::string about;  // one line for the sound list in the docs
 };
 
 const std::vector<EffectRecipe>& Effects();

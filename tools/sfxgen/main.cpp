@@ -44,11 +44,16 @@ int main(int argc, char** argv) {
     std::string out = std::string(SFXGEN_ASSETS) + "/sfx", font = "/usr/share/sounds/sf2/FluidR3_GM.sf2";
     std::vector<std::string> only;
     for (int i = 1; i < argc; ++i) {
-        if (!std::strcmp(argv[i], "--out") && i + 1 < argc) out = argv[++i];
-        else if (!std::strcmp(argv[i], "--font") && i + 1 < argc) font = argv[++i];
-        else only.push_back(argv[i]);
+        if (!std::strcmp(argv[i], "--out") && i + 1 < argc)
+            out = argv[++i];
+        else if (!std::strcmp(argv[i], "--font") && i + 1 < argc)
+            font = argv[++i];
+        else
+            only.push_back(argv[i]);
     }
-    auto wanted = [&](const std::string& f) { return only.empty() || std::find(only.begin(), only.end(), f) != only.end(); };
+    auto wanted = [&](const std::string& f) {
+        return only.empty() || std::find(only.begin(), only.end(), f) != only.end();
+    };
     try {
         // Every effect is levelled against the click, the sound players hear most.
         Sound click = Effects().front().make();

@@ -60,8 +60,7 @@ void WriteOgg(const std::string& path, const Sound& s, float quality, const std:
     for (size_t pos = 0; pos < s.Frames(); pos += kChunk) {
         const size_t n = std::min(kChunk, s.Frames() - pos);
         float** buf = vorbis_analysis_buffer(&vd, int(n));
-        for (int c = 0; c < s.Channels(); ++c)
-            std::copy_n(s.ch[size_t(c)].begin() + long(pos), n, buf[c]);
+        for (int c = 0; c < s.Channels(); ++c) std::copy_n(s.ch[size_t(c)].begin() + long(pos), n, buf[c]);
         vorbis_analysis_wrote(&vd, int(n));
         drain();
     }

@@ -93,8 +93,10 @@ int ParsePitch(const std::string& s, int line) {
     if (n < 'A' || n > 'G') Fail(line, "bad pitch: " + s);
     int pc = base[n - 'A'];
     size_t i = 1;
-    if (i < s.size() && s[i] == '#') pc++, i++;
-    else if (i < s.size() && s[i] == 'b') pc--, i++;
+    if (i < s.size() && s[i] == '#')
+        pc++, i++;
+    else if (i < s.size() && s[i] == 'b')
+        pc--, i++;
     if (i >= s.size()) Fail(line, "pitch without octave: " + s);
     const int key = 12 * (int(ParseNumber(s.substr(i), line)) + 1) + pc;
     if (key < 0 || key > 127) Fail(line, "pitch out of range: " + s);
@@ -191,16 +193,26 @@ Score Parse(const std::string& path) {
                 std::string val;
                 if (!(in >> val)) Fail(line, "missing value for " + key);
                 const int iv = int(ParseNumber(val, line));
-                if (key == "program") v.program = iv;
-                else if (key == "bank") v.bank = iv;
-                else if (key == "vol") v.vol = iv;
-                else if (key == "pan") v.pan = iv;
-                else if (key == "reverb") v.reverb = iv;
-                else if (key == "chorus") v.chorus = iv;
-                else if (key == "vel") v.vel = iv;
-                else if (key == "human") v.human = iv;
-                else if (key == "hold") v.hold = ParseNumber(val, line);
-                else Fail(line, "unknown voice setting " + key);
+                if (key == "program")
+                    v.program = iv;
+                else if (key == "bank")
+                    v.bank = iv;
+                else if (key == "vol")
+                    v.vol = iv;
+                else if (key == "pan")
+                    v.pan = iv;
+                else if (key == "reverb")
+                    v.reverb = iv;
+                else if (key == "chorus")
+                    v.chorus = iv;
+                else if (key == "vel")
+                    v.vel = iv;
+                else if (key == "human")
+                    v.human = iv;
+                else if (key == "hold")
+                    v.hold = ParseNumber(val, line);
+                else
+                    Fail(line, "unknown voice setting " + key);
             }
             int melodic = 0;
             for (auto& o : sc.voices) melodic += o.channel != 9;
@@ -227,8 +239,10 @@ Score Parse(const std::string& path) {
             while (in >> tok) {
                 if (tok.size() > 1 && tok[0] == 'x' && std::isdigit(static_cast<unsigned char>(tok[1])))
                     times = int(ParseNumber(tok.substr(1), line));
-                else if (tok == "tr") tr = int(ParseNumber(word(), line));
-                else if (tok == "vel") dvel = int(ParseNumber(word(), line));
+                else if (tok == "tr")
+                    tr = int(ParseNumber(word(), line));
+                else if (tok == "vel")
+                    dvel = int(ParseNumber(word(), line));
                 else {
                     auto pit = sc.phrases.find(tok);
                     if (pit == sc.phrases.end()) Fail(line, "unknown phrase " + tok);
@@ -254,7 +268,8 @@ Score Parse(const std::string& path) {
         }
     }
     if (open) Fail(line, "phrase not closed with end");
-    if (sc.bars <= 0 || sc.tempo <= 0 || sc.meter <= 0) throw std::runtime_error(path + ": needs tempo, meter and bars");
+    if (sc.bars <= 0 || sc.tempo <= 0 || sc.meter <= 0)
+        throw std::runtime_error(path + ": needs tempo, meter and bars");
     return sc;
 }
 
@@ -337,13 +352,16 @@ RenderedSong RenderScore(const std::string& scorePath, const std::string& soundF
     };
     for (auto& e : ev) {
         renderTo(std::min(e.frame, total));
-        if (e.on) fluid_synth_noteon(syn.get(), e.channel, e.key, e.vel);
-        else fluid_synth_noteoff(syn.get(), e.channel, e.key);
+        if (e.on)
+            fluid_synth_noteon(syn.get(), e.channel, e.key, e.vel);
+        else
+            fluid_synth_noteoff(syn.get(), e.channel, e.key);
     }
     renderTo(total);
 
     int bowlNo = 0;
-    for (auto& b : sc.bowls) out.Mix(SingingBowl(b.hz, 12.0, Hash(sc.title) + uint64_t(bowlNo++)), frameOf(b.beat), DbToGain(b.db));
+    for (auto& b : sc.bowls)
+        out.Mix(SingingBowl(b.hz, 12.0, Hash(sc.title) + uint64_t(bowlNo++)), frameOf(b.beat), DbToGain(b.db));
     FoldCircular(out, loop);
 
     if (sc.windDb > -100) {

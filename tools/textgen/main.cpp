@@ -12,8 +12,10 @@ int main(int argc, char** argv) {
     std::string source = std::string(TEXTGEN_SOURCE) + "/wisdoms.txt";
     std::string out = std::string(TEXTGEN_ASSETS) + "/data/wisdoms.ini";
     for (int i = 1; i < argc; ++i) {
-        if (!std::strcmp(argv[i], "--out") && i + 1 < argc) out = argv[++i];
-        else source = argv[i];
+        if (!std::strcmp(argv[i], "--out") && i + 1 < argc)
+            out = argv[++i];
+        else
+            source = argv[i];
     }
     try {
         std::ifstream in(source, std::ios::binary);
