@@ -27,7 +27,11 @@ void UpdateInput() {
     std::fflush(stdout);
     CloseAudio();
     EndGraphics();
-    std::exit(code);
+    // Everything worth keeping is saved by now, each file renamed into place as it was written.
+    // Running the static destructors of the libraries (the GL driver's compiler among them)
+    // would only keep a closed window waiting.
+    std::fflush(nullptr);
+    std::_Exit(code);
 }
 
 void FlipFrame(int sync) {

@@ -131,6 +131,9 @@ int VelmoraMain(int argc, char** argv) {
     g_maxFrames = opts.maxFrames;
     SetVirtualClock(opts.virtualClock);
 
+    // The driver behind the window takes longest to load; it loads beside steps 1 and 2.
+    std::thread driverWarmUp(WarmUpGraphicsDriver);
+
     // 1. Embedded files, shared objects, random seed.
     RegisterEmbeddedFiles();
     CreateSharedObjects();
@@ -157,6 +160,7 @@ int VelmoraMain(int argc, char** argv) {
 
     // 3, 4. Window.
     AppTitle(Tx("Velmora"));
+    driverWarmUp.join();
     if (!Graphics(kLogicalWidth, kLogicalHeight, 0, 60, 0)) {
         std::fprintf(stderr, "velmora: cannot open the 640 x 480 OpenGL 3.3 window\n");
         audioInit.join();

@@ -79,6 +79,8 @@ void ImageChanged(const ImageRef& img);
 struct GraphicsOptions {
     bool hidden = false;  // no visible window (tests, benchmarks)
 };
+// Loads the OpenGL driver ahead of the window; safe to run on a thread before Graphics.
+void WarmUpGraphicsDriver();
 // Opens the window and GL context. False when no display or GL 3.3 is available.
 bool Graphics(int width, int height, int depth = 0, int hz = 60, int flags = 0);
 bool GraphicsOpen();

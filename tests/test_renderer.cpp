@@ -226,3 +226,17 @@ TEST(Window, MousePositionsMapBackToLogicalPixelsWhateverTheWindowSize) {
     EXPECT_EQ(x, 320);
     EXPECT_EQ(y, 240);
 }
+
+// A mipmapped picture drawn at an eighth of its size shows the average of its pixels, not one
+// of them and not the black of an incomplete mip chain.
+TEST_F(GfxTest, MipmappedPicturesAverageWhenDrawnSmall) {
+    ImageRef img = CreateImage(64, 64, 1, FILTEREDIMAGE | MIPMAPPEDIMAGE);
+    auto p = LockImage(img);
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x) p->WritePixel(x, y, (x + y) % 2 ? 0xffffffffu : 0xff000000u);
+    ImageChanged(img);
+    SetBlend(SOLIDBLEND);
+    SetScale(0.125f, 0.125f);
+    DrawImage(img, 200, 200);
+    EXPECT_RGB_NEAR(At(204, 204), 128, 128, 128);
+}
