@@ -21,7 +21,10 @@
 
 namespace {
 
-constexpr double kStreamAboveSeconds = 20.0;  // longer sounds (the songs) are streamed
+// Longer sounds are streamed: the songs, and the rain and wind loops of the backgrounds. Decoding
+// those two whole would double the effects' decoding time at start-up for sounds the first
+// screen never plays.
+constexpr double kStreamAboveSeconds = 8.0;
 constexpr int kStreamBuffers = 4;
 constexpr int kStreamChunkFrames = 8192;
 
