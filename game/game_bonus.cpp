@@ -1,5 +1,7 @@
 // The bonus phase of "play for tiles" levels: the match-three board runs before the puzzle and
 // hands the won tiles over one by one.
+#include <algorithm>
+
 #include "app/globals.hpp"
 #include "bonus/bonussetup.hpp"
 #include "fx/sfx.hpp"
@@ -37,6 +39,10 @@ void TGame::BonusFrameHook() {
         return;
     }
     int32_t now = Millisecs();
+    // Once every held-back tile is won the board has done its work: while it slides away and
+    // until "Puzzletiles found" has gone, clicks meant for the puzzle must not fire into it,
+    // and a tile left in its launch row must not take the win back.
+    auto won = [this] { return TempGameElements.size() <= size_t(std::max(0, BGame->AddLevelObject)); };
     if (ShowBonusGameTutorial) {
         // Frozen behind the help: neither clock may run.
         CurrTime = GameTime;
@@ -44,12 +50,14 @@ void TGame::BonusFrameHook() {
         BGame->PauseTime = now;
         BGame->Render(0);
     } else {
-        BGame->Render(GameState);
+        BGame->Render(won() ? 0 : GameState);
     }
     if (BGame->GameOver) {
         BGame->GameOver = false;
-        CreateText(Tx("No more space left"));
-        GameState = TIME_OUT;
+        if (!won()) {
+            CreateText(Tx("No more space left"));
+            GameState = TIME_OUT;
+        }
     }
     if (!BGame->CreateText.empty()) {
         CreateText(BGame->CreateText);

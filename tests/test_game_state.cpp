@@ -381,3 +381,45 @@ TEST_F(GameTest, BonusLevelsHoldTheTilesBackUntilTheBoardHandsThemOver) {
     EXPECT_EQ(game.GameTime, 60) << "the puzzle's own clock starts again";
     EXPECT_FALSE(game.TimeOff);
 }
+
+// A board whose last symbol is cleared while a tile is stuck in its launch row: the tiles are
+// won, so the full row must not turn the win into "No more space left", and clicks meant for
+// the puzzle must not fire into the board on its way out.
+TEST_F(GameTest, AWonBoardCanNeitherBeLostNorShotAtAnyMore) {
+    for (int x = 0; x < BONUS_COLUMNS; ++x)
+        for (int y = 0; y < BONUS_ROWS; ++y) {
+            LevelProps[0].BonusLevelData[x][y] = -1;
+            LevelProps[0].PuzzleTileData[x][y] = -1;
+        }
+    SetLevel0(MISC_PLAY_FOR_TILES, 60);
+    TGame game;
+    game.InitLevel(true);
+    ASSERT_TRUE(game.BGame);
+    const size_t held = game.TempGameElements.size();
+    ASSERT_GT(held, 0u);
+    BonusGame& board = *game.BGame;
+    for (int x = 0; x < BONUS_COLUMNS; ++x)
+        for (int y = 0; y < BONUS_ROWS; ++y) board.LevelData[x][y] = board.PuzzleTileData[x][y] = -1;
+    // Column 0 walled up with stones, a 1 stuck in its launch row; every symbol is already won.
+    for (int y = 0; y < BONUS_LAUNCH_ROW; ++y) board.LevelData[0][y] = CELL_STONE;
+    board.LevelData[0][BONUS_LAUNCH_ROW] = 1;
+    board.AddLevelObject = int(held);
+    game.ShowBonusGame = 2;
+    game.ShowBonusGameTutorial = false;
+    game.GameState = PLAY_GAME;
+    board.StrategyCombo = true;
+
+    InputMouseMove(300, 200);
+    for (int frame = 0; frame < 40; ++frame) {
+        if (frame % 4 == 0) InputMouseButton(MOUSE_LEFT, true);
+        if (frame % 4 == 1) InputMouseButton(MOUSE_LEFT, false);
+        UpdateInput();
+        game.BonusFrameHook();
+        ASSERT_EQ(game.GameState, PLAY_GAME) << "frame " << frame;
+    }
+    EXPECT_TRUE(game.TempGameElements.empty());
+    EXPECT_FALSE(HasCaption(game, Tx("No more space left")));
+    EXPECT_TRUE(board.DontCheckAnyMore) << "the board did see itself full";
+    for (int x = 1; x < BONUS_COLUMNS; ++x)
+        for (int y = 0; y < BONUS_ROWS; ++y) EXPECT_EQ(board.LevelData[x][y], CELL_EMPTY) << "no shot went in";
+}
