@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <thread>
+#include <utility>
+
 #include "gl_env.hpp"
 #include "platform/graphics.hpp"
 
@@ -228,15 +232,35 @@ TEST(Window, MousePositionsMapBackToLogicalPixelsWhateverTheWindowSize) {
 }
 
 // A mipmapped picture drawn at an eighth of its size shows the average of its pixels, not one
-// of them and not the black of an incomplete mip chain.
+// of them and not the black of an incomplete mip chain; odd sizes halve down to 1 x 1 too.
 TEST_F(GfxTest, MipmappedPicturesAverageWhenDrawnSmall) {
-    ImageRef img = CreateImage(64, 64, 1, FILTEREDIMAGE | MIPMAPPEDIMAGE);
-    auto p = LockImage(img);
-    for (int y = 0; y < 64; ++y)
-        for (int x = 0; x < 64; ++x) p->WritePixel(x, y, (x + y) % 2 ? 0xffffffffu : 0xff000000u);
-    ImageChanged(img);
+    for (auto [w, h] : {std::pair{64, 64}, std::pair{75, 47}}) {
+        SCOPED_TRACE(std::to_string(w) + " x " + std::to_string(h));
+        ImageRef img = CreateImage(w, h, 1, FILTEREDIMAGE | MIPMAPPEDIMAGE);
+        auto p = LockImage(img);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) p->WritePixel(x, y, (x + y) % 2 ? 0xffffffffu : 0xff000000u);
+        ImageChanged(img);
+        SetClsColor(255, 0, 0);
+        Cls();
+        SetBlend(SOLIDBLEND);
+        SetScale(0.125f, 0.125f);
+        DrawImage(img, 200, 200);
+        EXPECT_RGB_NEAR(At(203, 202), 128, 128, 128);
+    }
+}
+
+// Start-up loads the GL driver on a thread before the window; neither that nor a second load
+// once the window is open may disturb drawing.
+TEST(GfxWarmUp, LoadingTheDriverAheadOfOrBesideTheWindowIsHarmless) {
+    std::thread warmUp(WarmUpGraphicsDriver);
+    warmUp.join();
+    ASSERT_TRUE(EnsureGraphics());
+    WarmUpGraphicsDriver();
     SetBlend(SOLIDBLEND);
-    SetScale(0.125f, 0.125f);
-    DrawImage(img, 200, 200);
-    EXPECT_RGB_NEAR(At(204, 204), 128, 128, 128);
+    SetColor(10, 200, 30);
+    DrawRect(5, 5, 4, 4);
+    EXPECT_RGB_NEAR(GrabPixmap(6, 6, 1, 1)->ReadPixel(0, 0) & 0xffffff, 10, 200, 30);
+    SetColor(255, 255, 255);
+    SetBlend(ALPHABLEND);
 }
