@@ -15,7 +15,7 @@ struct ScriptCommand {
 };
 
 class TScript {
-  public:
+public:
     // Parses the whole script; on a bad line returns false with "line N: reason" in error.
     bool Parse(const std::string& source, std::string& error);
     bool Load(const std::string& path, std::string& error);
@@ -23,7 +23,7 @@ class TScript {
     void Apply(int64_t frame);
     const std::vector<ScriptCommand>& Commands() const { return commands_; }
 
-  private:
+private:
     std::vector<ScriptCommand> commands_;
     size_t next_ = 0;
     // Releases scheduled by click and key, applied one frame later.

@@ -34,7 +34,7 @@ enum BonusMarker : int32_t {
 inline constexpr int BONUS_STATE_ACTIVE = 1;
 
 class BonusGame {
-  public:
+public:
     static constexpr int TILE_MOVE_SPEED = 10;
     static constexpr int EXPLODE_DELAY = 5;
 
@@ -98,7 +98,7 @@ class BonusGame {
     ImageRef TimeBar;
     bool DontCheckAnyMore = false;
 
-  private:
+private:
     void DrawBoard();
     void DrawCurrentRow(bool active, int rowLeft);
     void StartRotation(bool otherDirection);

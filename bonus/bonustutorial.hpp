@@ -9,7 +9,7 @@
 #include "ui/requester.hpp"
 
 class BonusTutorial : public TRequester {
-  public:
+public:
     static constexpr int32_t PAGE_COUNT = 5;
 
     BonusTutorial();

@@ -14,7 +14,7 @@ class TIni;
 using IniRef = std::shared_ptr<TIni>;
 
 class TIni {
-  public:
+public:
     std::string path;  // where Write goes; empty unless the caller sets it
     std::vector<std::string> line{std::string()};
     int32_t linecount = 0;
@@ -45,6 +45,6 @@ class TIni {
     // Value of an entry line: the text after the first "=" without leading blanks.
     static std::string ValueOf(const std::string& entry);
 
-  private:
+private:
     int32_t LastLine() const;
 };

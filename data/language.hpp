@@ -13,7 +13,7 @@
 using LanMap = std::map<std::string, std::string>;
 
 class TLanEntry {
-  public:
+public:
     void SetLanguageMap(const LanMap& map) { lan = map; }
     LanMap& GetLanguageMap() { return lan; }
     void SetLanguageName(const std::string& name) { LanguageName = name; }
@@ -25,7 +25,7 @@ class TLanEntry {
 };
 
 class TLanguage {
-  public:
+public:
     static constexpr const char* DEFAULT_LANGUAGE = "English";
     static constexpr const char* DEFAULT_FILENAME = "incbin::../lang/default.lang";
 
@@ -52,7 +52,7 @@ class TLanguage {
 
     std::vector<std::shared_ptr<TLanEntry>> languages;
 
-  private:
+private:
     LanMap* currentLanMap = nullptr;
     std::string filename;
     // The English map of the first language, and the store of every text looked up in vain.

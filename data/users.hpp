@@ -15,13 +15,13 @@ inline constexpr const char* kFallbackUserName = "Neuer Spieler";
 
 // Furthest level reached in one level set.
 class TMaxLevel {
-  public:
+public:
     std::string Name;
     int32_t Level = 0;
 };
 
 class TUser {
-  public:
+public:
     std::string Name;
     int32_t MusicVolume = 100;
     int32_t SFXVolume = 80;
@@ -66,7 +66,7 @@ using UserRef = std::shared_ptr<TUser>;
 extern int32_t CurrentUserIndex;
 
 class TUsers {
-  public:
+public:
     std::vector<UserRef> UserList;
     // Where Load and Save without a path go: the user-data folder followed by "users.cfg".
     std::string FilePath = std::string("data/") + kUsersFileName;
@@ -110,7 +110,7 @@ extern TUsers Users;
 
 // The user-data folder: the working directory followed by "/data/".
 class TFullAccess {
-  public:
+public:
     std::string Path;
 
     // The maker and product names do not enter the path on Linux.

@@ -17,7 +17,7 @@ struct StarParticle {
 };
 
 class StarEmitter {
-  public:
+public:
     // A sparkle at (x, y) drifting dy pixels a frame; it runs through the 12 frames once.
     void Init(float x, float y, float dy);
     void Render();
@@ -31,7 +31,7 @@ struct Particle {
 };
 
 class PEmitter {
-  public:
+public:
     // count + 1 specks at (x, y), each waiting dly frames before it shows.
     void Init(int count, float x, float y, int dly);
     void Render();

@@ -6,7 +6,7 @@
 #include "platform/graphics.hpp"
 
 class TPointer {
-  public:
+public:
     TPointer();
     virtual ~TPointer() = default;
 

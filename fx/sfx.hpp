@@ -13,7 +13,7 @@ class TUser;
 inline constexpr int SOUND_ANZ = 25;
 
 class SFXSystem {
-  public:
+public:
     // Loads the effects in table order (15 and 17 loop) and gives each a channel.
     SFXSystem();
     virtual ~SFXSystem() = default;

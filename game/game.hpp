@@ -74,7 +74,7 @@ struct LevelScoreInput {
 int32_t LevelCompleteScore(const LevelScoreInput& in);
 
 class TGame {
-  public:
+public:
     TGame();
     virtual ~TGame();
 
@@ -161,7 +161,7 @@ class TGame {
     void BonusFrameHook();
     bool BonusMessageHook();  // true when it drew a message this frame
 
-  private:
+private:
     int32_t LoggedState = -1;  // for the debug log of state changes
     bool Retrying = false;     // InitLevel for a "YES" to the retry question
     bool MessagePending() const;

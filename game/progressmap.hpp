@@ -11,7 +11,7 @@ class TUser;
 class TBitmapFont;
 
 class Point {
-  public:
+public:
     int32_t x = 0, y = 0;
     void Set(int32_t px, int32_t py) {
         x = px;

@@ -56,7 +56,7 @@ long MemTell(void* src) { return long(static_cast<MemReader*>(src)->pos); }
 
 // A decoder positioned in one Ogg Vorbis stream.
 class Decoder {
-  public:
+public:
     explicit Decoder(const std::vector<uint8_t>& data) : reader_{&data} {
         ov_callbacks cb{MemRead, MemSeek, nullptr, MemTell};
         ok_ = ov_open_callbacks(&reader_, &vf_, nullptr, 0, cb) == 0;
@@ -89,7 +89,7 @@ class Decoder {
         return done;
     }
 
-  private:
+private:
     MemReader reader_;
     OggVorbis_File vf_;
     bool ok_ = false;
@@ -101,7 +101,7 @@ enum class Driver { None, OpenAL, FreeAudio };
 
 // Decoded or streamed sound.
 class SoundData : public TSound {
-  public:
+public:
     std::vector<int16_t> pcm;  // interleaved; empty when streamed
     bool streamed = false;
     ALuint alBuffer = 0;

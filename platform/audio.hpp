@@ -31,7 +31,7 @@ ChannelRef PlaySound(const SoundRef& sound, ChannelRef channel = nullptr);
 ChannelRef CueSound(const SoundRef& sound, ChannelRef channel = nullptr);
 
 class TSound {
-  public:
+public:
     virtual ~TSound() = default;
     bool loop = false;
     int rate = 44100;
@@ -41,7 +41,7 @@ class TSound {
 };
 
 class TChannel {
-  public:
+public:
     void Stop();
     void SetPaused(bool paused);
     void SetVolume(float v);

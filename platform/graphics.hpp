@@ -17,7 +17,7 @@ inline constexpr int kLogicalHeight = 480;
 
 // CPU-side picture; pixels are 0xAARRGGBB.
 class TPixmap {
-  public:
+public:
     TPixmap(int w, int h) : width(w), height(h), pitch(w), pixels(size_t(w) * size_t(h), 0) {}
     uint32_t ReadPixel(int x, int y) const;
     void WritePixel(int x, int y, uint32_t argb);
@@ -39,7 +39,7 @@ std::vector<uint8_t> EncodePixmapPNG(const TPixmap& pix);
 struct GpuTexture;
 
 class TImage {
-  public:
+public:
     TImage();
     ~TImage();
     int width = 0, height = 0;  // of one frame

@@ -8,7 +8,7 @@
 #include <vector>
 
 class TStream {
-  public:
+public:
     virtual ~TStream() = default;
 
     // Raw transfer; both return the number of bytes actually moved.
@@ -42,7 +42,7 @@ class TStream {
     void WriteLine(const std::string& s);
     void WriteString(const std::string& s);
 
-  protected:
+protected:
     // Fills the rest of buf with zeros when fewer than n bytes came.
     void ReadExact(void* buf, size_t n);
     bool eof_ = false;
@@ -53,7 +53,7 @@ using StreamRef = std::shared_ptr<TStream>;
 
 // In-memory stream; either owns a growable buffer or views read-only bytes.
 class TBankStream : public TStream {
-  public:
+public:
     TBankStream() = default;
     explicit TBankStream(std::vector<uint8_t> bytes) : owned_(std::move(bytes)) {}
     TBankStream(const uint8_t* data, size_t size) : view_(data), viewSize_(size), readOnly_(true) {}
@@ -66,7 +66,7 @@ class TBankStream : public TStream {
 
     const std::vector<uint8_t>& Bytes() const { return owned_; }
 
-  private:
+private:
     std::vector<uint8_t> owned_;
     const uint8_t* view_ = nullptr;
     size_t viewSize_ = 0;
@@ -75,7 +75,7 @@ class TBankStream : public TStream {
 };
 
 class TFileStream : public TStream {
-  public:
+public:
     TFileStream(std::FILE* f, bool readable, bool writable);
     ~TFileStream() override;
     size_t Read(void* buf, size_t n) override;
@@ -87,7 +87,7 @@ class TFileStream : public TStream {
     // Flushes to the disk; false when anything failed on the way.
     bool Sync();
 
-  private:
+private:
     std::FILE* f_;
     bool readable_, writable_;
 };

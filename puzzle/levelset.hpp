@@ -28,7 +28,7 @@ enum MiscProperty : int32_t {
 };
 
 class TLevelProperties {
-  public:
+public:
     int32_t GameTime = 0;  // seconds; 0 means no limit
     int32_t PuzzleSet = 0;
     int32_t MiscProperties = 0;

@@ -60,7 +60,7 @@ struct TileGameLink {
 extern TileGameLink TileGame;
 
 class Shape : public std::enable_shared_from_this<Shape> {
-  public:
+public:
     Shape();
     virtual ~Shape() = default;
 
@@ -126,7 +126,7 @@ class Shape : public std::enable_shared_from_this<Shape> {
         io.Int(s.Element);
     }
 
-  private:
+private:
     void ReadRotationInputs();
     void Drop(int32_t variant, bool freeze, bool fading);
     void Draw(int32_t state, int32_t variant, bool frozenInput, float rememberedAlpha);

@@ -19,7 +19,7 @@ inline bool EnsureGraphics() {
 
 // Every drawing test starts from the default state on a cleared screen.
 class GfxTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         ASSERT_TRUE(EnsureGraphics());
         ResetDrawState();

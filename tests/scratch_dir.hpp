@@ -11,7 +11,7 @@
 #include <gtest/gtest.h>
 
 class ScratchDir {
-  public:
+public:
     ScratchDir() {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         path_ = std::filesystem::temp_directory_path() /
@@ -28,7 +28,7 @@ class ScratchDir {
         return size_t(std::distance(std::filesystem::directory_iterator(path_), std::filesystem::directory_iterator()));
     }
 
-  private:
+private:
     std::filesystem::path path_;
 };
 

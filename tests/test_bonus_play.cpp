@@ -18,7 +18,7 @@ std::vector<int> g_heard;
 void Hear(int effect) { g_heard.push_back(effect); }
 
 class BonusPlay : public GfxTest {
-  protected:
+protected:
     void SetUp() override {
         GfxTest::SetUp();
         InputReset();

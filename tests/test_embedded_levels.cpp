@@ -65,7 +65,7 @@ int SharedPixels(const std::vector<Vec>& a, const std::vector<Vec>& b, double ma
 }
 
 class EmbeddedLevels : public ::testing::TestWithParam<int> {
-  protected:
+protected:
     void SetUp() override { ASSERT_TRUE(ReadLevelSet(SetPath(GetParam()))) << SetPath(GetParam()); }
 };
 

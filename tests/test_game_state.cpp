@@ -27,7 +27,7 @@ ShapeRef Piece(int element, float x, float y, float rotation) {
 }
 
 class GameTest : public UiTest {
-  protected:
+protected:
     void SetUp() override {
         UiTest::SetUp();
         if (!TileImages[0][0]) LoadPuzzleset(0, false);

@@ -23,7 +23,7 @@ void Press(int x, int y) {
 void Release() { InputMouseButton(MOUSE_LEFT, false); }
 
 class Recorder : public TRequester {
-  public:
+public:
     Recorder() {
         SetImage("incbin::../gfx/users_requester.png", true);
         AddButton("OK", 20, 30, 100, 40, true, false, 0, nullptr);

@@ -6,7 +6,7 @@
 namespace {
 
 class SoundTest : public UiTest {
-  protected:
+protected:
     void SetUp() override {
         UiTest::SetUp();
         savedUsers = Users.UserList;

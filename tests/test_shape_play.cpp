@@ -19,7 +19,7 @@ struct Modes {
 };
 
 class ShapeTest : public UiTest {
-  protected:
+protected:
     void SetUp() override {
         UiTest::SetUp();
         if (!TileImages[0][0]) LoadPuzzleset(0, false);

@@ -28,7 +28,7 @@ inline void EnsureSharedUi() {
 // Textures still held by globals at exit would be released while the GL driver is being torn
 // down, which can hang the software renderer; let them go, and the window, before that.
 class SharedUiRelease : public ::testing::Environment {
-  public:
+public:
     void TearDown() override {
         Shape::ClearAllElements();
         PickedShape.reset();
@@ -49,7 +49,7 @@ inline ::testing::Environment* const kSharedUiRelease = ::testing::AddGlobalTest
 
 // Drawing tests that also need the shared objects; input starts from rest and no flip waits.
 class UiTest : public GfxTest {
-  protected:
+protected:
     void SetUp() override {
         GfxTest::SetUp();
         EnsureSharedUi();

@@ -11,7 +11,7 @@
 #include "platform/stream.hpp"
 
 class TBitmapFont {
-  public:
+public:
     static constexpr float AUTOLINE = 1.25f;  // line step in cell heights
     static constexpr int kFirstCode = 31;     // frame 0, width 0
     static constexpr int kLastGlyph = 254;    // 255 has metrics but no frame

@@ -24,7 +24,7 @@ enum OptionsPage : int32_t {
 
 // The audio page: two volume sliders heard while they move, and the song choice.
 class TReqOptions : public TRequester {
-  public:
+public:
     TReqOptions();
     void Render2(float x, float y) override;
     void ButtonPressed(const std::string& name) override;
@@ -35,7 +35,7 @@ class TReqOptions : public TRequester {
 };
 
 class TOptions {
-  public:
+public:
     TOptions();
     virtual ~TOptions();
 

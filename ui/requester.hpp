@@ -12,7 +12,7 @@
 #include "platform/stream.hpp"
 
 class TReqButton {
-  public:
+public:
     std::string name;
     int32_t x = 0, y = 0;  // relative to the requester's drawing position
     int32_t w = 0, h = 0;
@@ -24,7 +24,7 @@ class TReqButton {
 };
 
 class TRequester {
-  public:
+public:
     TRequester() = default;
     virtual ~TRequester() = default;
 
@@ -49,7 +49,7 @@ class TRequester {
     // Every frame the left button is held over a push button (auto-repeat).
     virtual void ButtonDown(const std::string& name);
 
-  private:
+private:
     void KeepImage(const ImageRef& single, const StreamRef& again, const std::string& path, bool animated);
 };
 
@@ -69,7 +69,7 @@ bool DrawTextButton(const std::string& caption, int32_t x, int32_t y);
 // The two-choice question box. The owner fills the lines, clears ButtonPressStr and renders
 // it until ButtonPressStr reads "YES" or "NO".
 class TReqYesNo : public TRequester {
-  public:
+public:
     TReqYesNo();
     std::string Line1, Line2, ButtonPressStr;
     void Render2(float x, float y) override;
@@ -78,7 +78,7 @@ class TReqYesNo : public TRequester {
 
 // A caption that zooms in, holds and zooms out, then asks its owner to drop it.
 class TextAnim {
-  public:
+public:
     static constexpr float Speed = 0.05f;
     std::string Caption;
     float X = 320, Y = 120;

@@ -12,7 +12,7 @@
 class TBitmapFont;
 
 class Wisdomscreen {
-  public:
+public:
     // Picks the saying; stops the program when the wisdom file is missing.
     Wisdomscreen();
     // One frame of the reveal.

@@ -98,7 +98,7 @@ void PutInt(std::string& out, int32_t v) {
 }
 
 class FreeType {
-  public:
+public:
     FreeType() {
         if (FT_Init_FreeType(&lib_)) throw std::runtime_error("FreeType did not start");
     }
@@ -111,7 +111,7 @@ class FreeType {
         return face;
     }
 
-  private:
+private:
     FT_Library lib_;
 };
 

@@ -19,7 +19,7 @@ Rgb Mix(Rgb a, Rgb b, double t);
 
 // An ARGB32 Cairo surface with its context; released with the object.
 class Canvas {
-  public:
+public:
     Canvas(int w, int h);
     ~Canvas();
     Canvas(const Canvas&) = delete;
@@ -33,7 +33,7 @@ class Canvas {
     int Stride() const;  // in pixels
     void MarkDirty();
 
-  private:
+private:
     int w_, h_;
     cairo_surface_t* surf_;
     cairo_t* cr_;
@@ -41,11 +41,11 @@ class Canvas {
 
 // Deterministic pseudo-random numbers for textures (independent of the game's generator).
 class Rng {
-  public:
+public:
     explicit Rng(uint32_t seed) : s_(seed ? seed : 1) {}
     uint32_t Next();
     double Uniform(double a, double b);  // [a, b)
-  private:
+private:
     uint32_t s_;
 };
 

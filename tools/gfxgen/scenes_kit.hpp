@@ -51,7 +51,7 @@ void Star(cairo_t* cr, double cx, double cy, int points, double rOut, double rIn
 // A texture: an image surface filled pixel by pixel, used as a Cairo source.
 using TexFn = std::function<Rgba(int x, int y)>;
 class Texture {
-  public:
+public:
     Texture(int w, int h, const TexFn& fn);
     ~Texture();
     Texture(const Texture&) = delete;
@@ -60,7 +60,7 @@ class Texture {
     // Uses the texture as the source, its top-left placed at (x, y).
     void Use(cairo_t* cr, double x = 0, double y = 0) const;
 
-  private:
+private:
     cairo_surface_t* s_;
 };
 

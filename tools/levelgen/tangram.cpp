@@ -169,7 +169,7 @@ std::vector<int> PieceList(const std::string& letters) {
 // either covering it with a piece or leaving it open, with a growing allowance for quarters
 // left open or sticking out. The first cover found at the smallest allowance wins.
 class Fitter {
-  public:
+public:
     Fitter(const QSet& mask, const std::vector<int>& pieces, uint64_t seed) : mask_(mask) {
         for (int i = 0; i < kQuarters; ++i)
             if (mask.test(i)) order_.push_back(i);
@@ -218,7 +218,7 @@ class Fitter {
         return false;
     }
 
-  private:
+private:
     static constexpr long kNodeLimit = 50000;
     // A quarter sticking out of the outline costs more than one left open: the figure is
     // carved from inside the drawing rather than spilling over it.

@@ -68,7 +68,7 @@ double MirrorSymmetry(const QSet& s);  // share of quarters matched by the left-
 
 // Deterministic random numbers (the same on every platform and library).
 class Rng {
-  public:
+public:
     explicit Rng(uint64_t seed) : s_(seed * 0x9E3779B97F4A7C15ull + 0x632BE59BD9B4E019ull) {}
     uint64_t Next() {
         uint64_t z = (s_ += 0x9E3779B97F4A7C15ull);
@@ -78,7 +78,7 @@ class Rng {
     }
     int Below(int n) { return int(Next() % uint64_t(n)); }
 
-  private:
+private:
     uint64_t s_;
 };
 

@@ -42,7 +42,7 @@ struct Sound {
 
 // splitmix64: tiny, fast and identical on every platform.
 class Rng {
-  public:
+public:
     explicit Rng(uint64_t seed) : s_(seed) {}
     uint64_t Next() {
         uint64_t z = (s_ += 0x9E3779B97F4A7C15ull);
@@ -54,13 +54,13 @@ class Rng {
     double Bi() { return Uni() * 2.0 - 1.0; }                                   // [-1, 1)
     double Range(double a, double b) { return a + (b - a) * Uni(); }
 
-  private:
+private:
     uint64_t s_;
 };
 
 // RBJ-cookbook biquad, direct form I (its state survives coefficient changes in sweeps).
 class Biquad {
-  public:
+public:
     enum Kind { LowPass, HighPass, BandPass, Peak, HighShelf, LowShelf };
     Biquad() = default;
     Biquad(Kind k, double freq, double q, double gainDb = 0.0) { Set(k, freq, q, gainDb); }
@@ -77,7 +77,7 @@ class Biquad {
         b0_ = b0, b1_ = b1, b2_ = b2, a1_ = a1, a2_ = a2;
     }
 
-  private:
+private:
     double b0_ = 1, b1_ = 0, b2_ = 0, a1_ = 0, a2_ = 0;
     double x1_ = 0, x2_ = 0, y1_ = 0, y2_ = 0;
 };
