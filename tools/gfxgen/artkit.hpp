@@ -57,6 +57,9 @@ double Fbm(double x, double y, uint32_t seed, int octaves, int period = 0);
 // Opaque pixels of exactly (0, 0, 0) become (1, 1, 1): the game treats pure black as transparent.
 void LiftPureBlack(Canvas& c);
 
+// A rectangle with rounded corners as a closed sub-path; the radius shrinks to fit small boxes.
+void RoundRect(cairo_t* cr, double x, double y, double w, double h, double r);
+
 // Draws `count` frames of w x h into a strip with `columns` cells per row.
 // draw(cr, frame) is called with the context translated to the cell and clipped to it.
 void DrawStrip(Canvas& strip, int w, int h, int count, int columns, const std::function<void(cairo_t*, int)>& draw);

@@ -55,15 +55,6 @@ void PathPoly(cairo_t* cr, const Poly& p) {
     cairo_close_path(cr);
 }
 
-void RoundRect(cairo_t* cr, double x, double y, double w, double h, double r) {
-    cairo_new_sub_path(cr);
-    cairo_arc(cr, x + w - r, y + r, r, -M_PI / 2, 0);
-    cairo_arc(cr, x + w - r, y + h - r, r, 0, M_PI / 2);
-    cairo_arc(cr, x + r, y + h - r, r, M_PI / 2, M_PI);
-    cairo_arc(cr, x + r, y + r, r, M_PI, 1.5 * M_PI);
-    cairo_close_path(cr);
-}
-
 void AddStop(cairo_pattern_t* p, double off, Rgb c, double a) {
     cairo_pattern_add_color_stop_rgba(p, off, c.r, c.g, c.b, a);
 }

@@ -34,7 +34,7 @@ void ShadeRgba(Canvas& c, const std::function<Rgba(double, double)>& f);
 
 void SetRgb(cairo_t* cr, Rgb c, double a = 1.0);
 void PathPoly(cairo_t* cr, const Poly& p);
-void RoundRect(cairo_t* cr, double x, double y, double w, double h, double r);
+using artkit::RoundRect;
 void AddStop(cairo_pattern_t* p, double off, Rgb c, double a = 1.0);
 
 // Distance of (x, y) inside a convex polygon to its outline (negative outside) and the

@@ -45,7 +45,7 @@ Rgb Darker(Rgb c, double t);   // towards black
 double Clamp01(double v);
 double Smooth(double e0, double e1, double x);
 
-void RoundRect(cairo_t* cr, double x, double y, double w, double h, double r);
+using artkit::RoundRect;
 void Star(cairo_t* cr, double cx, double cy, int points, double rOut, double rIn, double rot);
 
 // A texture: an image surface filled pixel by pixel, used as a Cairo source.
