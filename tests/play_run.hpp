@@ -88,11 +88,11 @@ inline UserRef SavedPlayer(const fs::path& dir) {
 }
 
 // A returning player without map and wisdoms, so the level starts at once.
-inline void WritePlayer(const fs::path& dir, int32_t score, bool bonusHelpSeen = false) {
+inline void WritePlayer(const fs::path& dir, int32_t score) {
     fs::create_directories(dir / "data");
     TUsers users;
     users.FilePath = (dir / "data" / "users.cfg").string();
-    ASSERT_TRUE(users.AddUser("Tester", 100, 80, score, 0, 0, 0, true, false, false, true, "", 0, bonusHelpSeen));
+    ASSERT_TRUE(users.AddUser("Tester", 100, 80, score, 0, 0, 0, true, false, false, true, "", 0, false));
     ASSERT_TRUE(users.Save());
 }
 
