@@ -5,8 +5,8 @@
 #include "data/ranks.hpp"
 
 const std::array<const char*, kHighscoreRows> HighscoreBuiltInNames = {
-    "Amaya Stillwater", "Tenzin Brightpath", "Old Koru",     "Lina Whitecloud", "Rowan Seven",
-    "Sora Lantern",     "Dorje Pebble",      "Yeshe Moonfield", "Kai Riverstone", "Nima Quietfoot",
+    "Amaya Stillwater", "Tenzin Brightpath", "Old Koru",        "Lina Whitecloud", "Rowan Seven",
+    "Sora Lantern",     "Dorje Pebble",      "Yeshe Moonfield", "Kai Riverstone",  "Nima Quietfoot",
 };
 
 HighscoreTable BuildHighscoreTable(const std::vector<UserRef>& players) {

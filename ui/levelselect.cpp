@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "ui/frame.hpp"
 #include "data/language.hpp"
 #include "data/users.hpp"
 #include "fx/pointer.hpp"
@@ -13,12 +12,13 @@
 #include "puzzle/shape.hpp"
 #include "puzzle/tileset.hpp"
 #include "ui/bitmapfont.hpp"
+#include "ui/frame.hpp"
 #include "ui/requester.hpp"
 #include "ui/scrolllist.hpp"
 
 const std::vector<std::string> EmbeddedLevelSets = {
-    "incbin::../data/Jewels of Dharma.lvl", "incbin::../data/Numbers of Lhasa.lvl",
-    "incbin::../data/Peace in Sakya.lvl",   "incbin::../data/Way of Arhat.lvl",
+    "incbin::../data/Jewels of Dharma.lvl",   "incbin::../data/Numbers of Lhasa.lvl",
+    "incbin::../data/Peace in Sakya.lvl",     "incbin::../data/Way of Arhat.lvl",
     "incbin::../data/Zhenyan Abstraktum.lvl",
 };
 
@@ -181,7 +181,8 @@ void TReqLevelSelect::TakeSelection() {
     CurrLevelSetFile = LevelFile;
     ReadLevelSet(CurrLevelSetFile);
     Shape::ClearAllElements();
-    for (const ShapeRef& s : LevelShapes[0]) Shape::CreateNewShape(s->Element, s->X, s->Y, s->Rotation, 0, 0, 0, false, false, 0);
+    for (const ShapeRef& s : LevelShapes[0])
+        Shape::CreateNewShape(s->Element, s->X, s->Y, s->Rotation, 0, 0, 0, false, false, 0);
     UserRef player = Users.GetCurrentUser();
     player->CurrLevelFile = CurrLevelSetFile;
     Users.Save();

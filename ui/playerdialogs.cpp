@@ -88,7 +88,8 @@ void TReqEnterName::Render2(float x, float y) {
 
     const float tx = float(int(x + 56)), ty = float(int(y + 126));
     FontMain->Draw(Caption, tx, ty);
-    if (CursorCount > 25) DrawRect(tx + float(FontMain->GetWidth(Caption)) + 2, ty + float(FontMain->FrameHeight - 6), 16, 2);
+    if (CursorCount > 25)
+        DrawRect(tx + float(FontMain->GetWidth(Caption)) + 2, ty + float(FontMain->FrameHeight - 6), 16, 2);
 
     FontHeadline->Draw(Heading, x + 223, y + 75, true);
     if (DrawButton(Tx("Ok"), int(x + 233), int(y + 207), false)) ButtonPressed("Ok");
