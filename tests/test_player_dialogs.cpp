@@ -100,7 +100,8 @@ protected:
 
 TEST(NameCharacters, OnlyBlanksLettersDigitsAndTheListedSignsPass) {
     for (char c : std::string(" AZaz09!?./:;*%$()&'+-#@=\"")) EXPECT_TRUE(IsNameCharacter(c)) << c;
-    for (int c : std::initializer_list<int>{0, 9, 13, '_', '~', '[', '\\', '^', '`', '{', '|', '}', '<', '>', ',', 127, 0xe9, 0xff})
+    for (int c : std::initializer_list<int>{0, 9, 13, '_', '~', '[', '\\', '^', '`', '{', '|', '}', '<', '>', ',', 127,
+                                            0xe9, 0xff})
         EXPECT_FALSE(IsNameCharacter(c)) << c;
     EXPECT_EQ(FilterNameCharacters("Jos\xe9_M\xfcller, Jr."), "JosMller Jr.");
     EXPECT_EQ(FilterNameCharacters("\t\r\n"), "");
@@ -186,6 +187,7 @@ TEST_F(PlayerDialogTest, NewOpensTheEntryWithNewPlayerAndEnterAddsTheTypedName) 
     ListFrame();
     ClickInList(kButtonsX, kNewY);
     EXPECT_EQ(action, "ADD_NEW_USER");
+    EXPECT_TRUE(NameEntryShown(action));
     EXPECT_EQ(names->Caption, "New player");
     EXPECT_FALSE(names->ChangeName);
 
@@ -321,8 +323,10 @@ TEST_F(PlayerDialogTest, WithEveryPlayerDeletedTheForcedEntryMakesANewFirstPlaye
     ASSERT_TRUE(Users.Save());
     action = "USERS_SHOW";
     ListFrame();
+    EXPECT_FALSE(NameEntryShown(action));
     ClickInList(kButtonsX, kDeleteY);
     ASSERT_TRUE(Users.UserList.empty());
+    EXPECT_TRUE(NameEntryShown(action));
     ListFrame();  // an empty list draws, and "Change" has nobody to rename
     ClickInList(kButtonsX, kChangeY);
     EXPECT_EQ(action, "USERS_SHOW");
@@ -334,6 +338,7 @@ TEST_F(PlayerDialogTest, WithEveryPlayerDeletedTheForcedEntryMakesANewFirstPlaye
     NameFrame();
     InputKey(KEY_ENTER, false);
     EXPECT_EQ(SavedNames(), std::vector<std::string>{"Zed"});
+    EXPECT_FALSE(NameEntryShown(action));
     EXPECT_EQ(Users.GetCurrentUser()->Name, "Zed");
     EXPECT_EQ(action, "USERS_SHOW");
 }
@@ -341,9 +346,11 @@ TEST_F(PlayerDialogTest, WithEveryPlayerDeletedTheForcedEntryMakesANewFirstPlaye
 TEST_F(PlayerDialogTest, FirstStartWithoutProfilesConfirmsIntoTheMenu) {
     // No file, no player: the entry is forced and the action word stays idle.
     ASSERT_TRUE(Users.UserList.empty());
+    EXPECT_TRUE(NameEntryShown(action));
     TypeOneAFrame("Ana");
     ClickOn(338, 322, [&] { NameFrame(); });
     EXPECT_EQ(SavedNames(), std::vector<std::string>{"Ana"});
     EXPECT_EQ(CurrentUserIndex, 0);
     EXPECT_EQ(action, "");
+    EXPECT_FALSE(NameEntryShown(action));
 }
