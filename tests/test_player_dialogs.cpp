@@ -140,6 +140,12 @@ TEST_F(PlayerDialogTest, SevenPlayersFitTheWindowAndTenScrollEightyPixels) {
     ListFrame();
     EXPECT_FLOAT_EQ(list->ListOffset, 80) << "held at the end";
     InputMouseButton(MOUSE_LEFT, false);
+
+    // Scrolled to the end, the list loses three players: it fits again and stops scrolling.
+    for (int i = 0; i < 3; ++i) Users.RemoveUserNo(0);
+    ListFrame();
+    EXPECT_EQ(list->ListHeight, 0);
+    EXPECT_FLOAT_EQ(list->ListOffset, 0);
 }
 
 TEST_F(PlayerDialogTest, ClickingARowChoosesThatPlayerButNotOutsideTheWindow) {

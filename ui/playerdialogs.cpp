@@ -170,6 +170,8 @@ void TReqUsers::Render2(float x, float y) {
         ty += float(h);
     }
     ListHeight = ListOverhang(size_t(players), h, kListVisible);
+    // A shorter list (a player deleted) pulls the scroll position back with it.
+    if (ListOffset > float(ListHeight)) ListOffset = float(ListHeight);
     SetViewport(vx, vy, vw, vh);
 
     // Scroll bar.
