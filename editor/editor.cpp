@@ -3,16 +3,19 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/frame.hpp"
-#include "app/globals.hpp"
+#include "data/language.hpp"
 #include "data/users.hpp"
 #include "fx/pointer.hpp"
 #include "fx/sfx.hpp"
+#include "game/board.hpp"
 #include "game/game.hpp"
 #include "platform/input.hpp"
 #include "platform/timing.hpp"
 #include "puzzle/levelset.hpp"
 #include "puzzle/tileset.hpp"
+#include "puzzle/unlocks.hpp"
+#include "ui/bitmapfont.hpp"
+#include "ui/frame.hpp"
 #include "ui/requester.hpp"
 
 namespace {
@@ -30,9 +33,6 @@ int32_t AnimatedFrame(int32_t frame) {
     if (frame >= kBombFirstFrame && frame <= kBombLastFrame) frame += (Millisecs() / 20) % 32;
     return frame;
 }
-
-// Levels read with an unknown picture variant show the mirrored parallelogram.
-int32_t VariantOf(int32_t puzzleSet) { return puzzleSet == 0 ? 0 : 1; }
 
 TLevelProperties& Props(int32_t level) { return LevelProps[size_t(std::clamp(level, 0, LEVEL_COUNT - 1))]; }
 
@@ -65,13 +65,14 @@ TEd::TEd() {
     Panel = LoadAnimImage("incbin::../gfx/editor/panel.png", 640, 29, 0, 3);
     BalloonImg = LoadImage("incbin::../gfx/balloons/ed001.png");
     Fahne = LoadImage("incbin::../gfx/editor/fahne.png");
-    BalloonsTxt[0] = Tx("To create your own levels,\nchoose a base element on the right side and\nmove it to the play field.");
-    BalloonsTxt[1] = Tx(
-        "Using the keys A, S, SPACE,\nthe right mouse button or the mouse wheel\nyou can rotate the selected "
-        "tile.\n\nUse the cursor keys\nto move the tile pixel wise.");
-    BalloonsTxt[2] = Tx(
-        "You can place as much tiles\nas you want on the play field\nto create your own puzzles.\nYou are able to "
-        "remove tiles\nby selecting them and\nmove them back on the stack.");
+    BalloonsTxt[0] =
+        Tx("To create your own levels,\nchoose a base element on the right side and\nmove it to the play field.");
+    BalloonsTxt[1] =
+        Tx("Using the keys A, S, SPACE,\nthe right mouse button or the mouse wheel\nyou can rotate the selected "
+           "tile.\n\nUse the cursor keys\nto move the tile pixel wise.");
+    BalloonsTxt[2] =
+        Tx("You can place as much tiles\nas you want on the play field\nto create your own puzzles.\nYou are able to "
+           "remove tiles\nby selecting them and\nmove them back on the stack.");
     BalloonsTxt[3] = Tx("Use this slider,\nto set the time of a level.");
     BalloonsTxt[4] = Tx("Click here to change the level.\nEach levelset can consist\nof up to 50 different puzzles.");
     AutoMidHandle(true);
@@ -272,8 +273,8 @@ bool TEd::Frame() {
     if (!BonusPage) {
         if (DrawIconButton(70, 317, ICON_MOVE_PLAYFIELD, Tx("Move playfield"))) MovePlayfield = true;
         if (DrawIconButton(25, 372, ICON_FLIP, Tx("Flip parallelogram"))) {
-            int32_t& set = Props(CurrentLevel).PuzzleSet;
-            set = set + 1 > 1 ? 0 : set + 1;
+            TLevelProperties& p = Props(CurrentLevel);
+            p.PuzzleSet = p.TileVariant() == 0 ? 1 : 0;
         }
     }
     if (DrawIconButton(70, 372, ICON_PLAY, Tx("Play level"))) playLevel = true;
@@ -336,11 +337,10 @@ bool TEd::Frame() {
 }
 
 void TEd::NormalPage(bool& click) {
-    const int32_t variant = VariantOf(Props(CurrentLevel).PuzzleSet);
+    const int32_t variant = Props(CurrentLevel).TileVariant();
     for (const ShapeRef& s : ElementList) s->R = s->G = s->B = 0;
     // While the layout follows the mouse no piece may be picked up by the click that ends it.
-    Shape::UpdateAllElements(PLAY_GAME, variant, ShowOptions || ShowOptionsBonus || MovePlayfield, false, false,
-                             false);
+    Shape::UpdateAllElements(PLAY_GAME, variant, ShowOptions || ShowOptionsBonus || MovePlayfield, false, false, false);
     for (const ShapeRef& s : ElementList) s->R = s->G = s->B = 255;
     click = MouseHits[0] != 0;
 
@@ -386,8 +386,7 @@ void TEd::NormalPage(bool& click) {
     }
 
     // A tile let go on the palette side is thrown away.
-    if (!MovePlayfield)
-        ElementList.remove_if([](const ShapeRef& s) { return !s->PickedUp && s->X > kTrayLeft; });
+    if (!MovePlayfield) ElementList.remove_if([](const ShapeRef& s) { return !s->PickedUp && s->X > kTrayLeft; });
 }
 
 void TEd::BonusPageFrame(bool click) {
@@ -411,7 +410,8 @@ void TEd::BonusPageFrame(bool click) {
             SetColor(0, 0, 0);
             DrawRect(float(bx + 1), float(by + 1), 48, 48);
             SetColor(255, 255, 255);
-            if (BonusTiles) DrawImage(BonusTiles, float(520 + 52 * c), float(100 + 52 * r), AnimatedFrame(BonusKindFrame(k)));
+            if (BonusTiles)
+                DrawImage(BonusTiles, float(520 + 52 * c), float(100 + 52 * r), AnimatedFrame(BonusKindFrame(k)));
         }
 
     const int32_t m = MarkersLeft();

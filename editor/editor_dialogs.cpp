@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/globals.hpp"
+#include "data/language.hpp"
 #include "data/users.hpp"
 #include "fx/pointer.hpp"
 #include "platform/filesys.hpp"
 #include "platform/input.hpp"
 #include "puzzle/levelset.hpp"
+#include "ui/bitmapfont.hpp"
+#include "ui/frame.hpp"
 
 namespace {
 
@@ -108,9 +110,9 @@ void TBonusLvlOptions::Render(int32_t level) {
     int32_t& m = p.MiscProperties;
     if (DrawTextButton(OnOffText(m & MISC_BOMBS, Tx("Bombs: on"), Tx("Bombs: off")), 359, 185)) m ^= MISC_BOMBS;
     if (DrawTextButton(OnOffText(m & MISC_JOKER, Tx("Joker: on"), Tx("Joker: off")), 359, 215)) m ^= MISC_JOKER;
-    if (DrawTextButton(Language->GetString("Difficulty: $difficulty",
-                                           {"difficulty", DifficultyName(p.BonusLevelDifficulty)}),
-                       359, 245)) {
+    if (DrawTextButton(
+            Language->GetString("Difficulty: $difficulty", {"difficulty", DifficultyName(p.BonusLevelDifficulty)}), 359,
+            245)) {
         ++p.BonusLevelDifficulty;
         if (p.BonusLevelDifficulty > 3 || p.BonusLevelDifficulty < 0) p.BonusLevelDifficulty = 0;
     }

@@ -2,13 +2,14 @@
 
 #include <cstdio>
 
-#include "app/frame.hpp"
-#include "app/globals.hpp"
+#include "data/language.hpp"
+#include "data/users.hpp"
 #include "editor/editor.hpp"
 #include "editor/editor_dialogs.hpp"
 #include "fx/pointer.hpp"
 #include "platform/filesys.hpp"
 #include "puzzle/levelset.hpp"
+#include "ui/frame.hpp"
 #include "ui/requester.hpp"
 
 namespace {

@@ -73,10 +73,6 @@ void ReadLevelSet(TStream& stream) {
             if (++level >= LEVEL_COUNT) break;
             LevelShapes[level].clear();
             TLevelProperties::WalkLevelChunk(in, LevelProps[level]);
-            // Only two picture variants exist; any other value gets the mirrored parallelogram,
-            // so every piece still has a picture and the silhouette its marks.
-            int32_t& variant = LevelProps[level].PuzzleSet;
-            if (variant != 0) variant = 1;
         } else if (level < 0) {
             stream.Seek(stream.Pos() + payload);  // data before the first level belongs nowhere
         } else if (chunk == Chunk::Shape) {

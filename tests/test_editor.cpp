@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "data/users.hpp"
 #include "editor/editor.hpp"
 #include "editor/editor_dialogs.hpp"
 #include "platform/filesys.hpp"
@@ -523,7 +524,7 @@ TEST_F(EditorTest, FailedSaveKeepsTheOldFileAndTellsThePlayer) {
     EXPECT_TRUE(ed->SaveLevelSet());
 }
 
-TEST(LevelSetVariant, UnknownPuzzleSetIsReadAsTheMirroredParallelogram) {
+TEST(LevelSetVariant, UnknownPuzzleSetIsDrawnAsTheMirroredParallelogramAndKept) {
     TBankStream s;
     for (int32_t variant : {0, 1, 2, -3}) {
         s.WriteString("LVL");
@@ -535,8 +536,8 @@ TEST(LevelSetVariant, UnknownPuzzleSetIsReadAsTheMirroredParallelogram) {
     std::vector<uint8_t> bytes = s.Bytes();
     TBankStream in(bytes.data(), bytes.size());
     ReadLevelSet(in);
-    EXPECT_EQ(LevelProps[0].PuzzleSet, 0);
-    EXPECT_EQ(LevelProps[1].PuzzleSet, 1);
-    EXPECT_EQ(LevelProps[2].PuzzleSet, 1);
-    EXPECT_EQ(LevelProps[3].PuzzleSet, 1);
+    std::vector<int32_t> variants;
+    for (int l = 0; l < 4; ++l) variants.push_back(LevelProps[size_t(l)].TileVariant());
+    EXPECT_EQ(variants, (std::vector<int32_t>{0, 1, 1, 1}));
+    EXPECT_EQ(LevelProps[3].PuzzleSet, -3) << "the file's value stays as read until the player flips it";
 }

@@ -112,7 +112,7 @@ TEST(EditorRun, NewSetBuiltTestPlayedAndSavedThenPlayedAsAGame) {
     EXPECT_EQ(Count(r.log, "Screen LevelProperties"), 1);
     EXPECT_EQ(Count(r.log, "Screen BonusProperties"), 1);
     EXPECT_EQ(Count(r.log, "Level set saved to"), 2) << "before the test play and when leaving";
-    EXPECT_EQ(FrameOf(r.log, "Screen Editor"), 39) << r.log;
+    EXPECT_EQ(FrameOf(r.log, "Screen Editor"), 38) << r.log;
 
     const fs::path set = dir / "data" / "Garden.lvl";
     ASSERT_TRUE(ReadLevelSet(set.string()));
@@ -128,8 +128,7 @@ TEST(EditorRun, NewSetBuiltTestPlayedAndSavedThenPlayedAsAGame) {
     EXPECT_EQ(LevelProps[1].GameTime, 160);
     EXPECT_EQ(LevelProps[1].MiscProperties, 0);
     ASSERT_EQ(LevelShapes[2].size(), 1u);
-    EXPECT_EQ(LevelProps[2].MiscProperties,
-              MISC_TWISTER | MISC_FREEZE | MISC_MEDITATION | MISC_PLAY_FOR_TILES);
+    EXPECT_EQ(LevelProps[2].MiscProperties, MISC_TWISTER | MISC_FREEZE | MISC_MEDITATION | MISC_PLAY_FOR_TILES);
     for (int x = 1; x <= 3; ++x) EXPECT_EQ(LevelProps[2].BonusLevelData[x][1], 2) << x;
     EXPECT_EQ(LevelProps[2].BonusLevelData[4][1], -1);
     EXPECT_EQ(LevelProps[2].PuzzleTileData[1][3], 0);
@@ -156,7 +155,8 @@ TEST(EditorRun, ReopenedThroughTheChooserAndOverwriteAnsweredNoThenYeah) {
 
     // The chooser lists the set (and not the text file); selected and opened, then left.
     std::ostringstream pick;
-    pick << ClickAt(10, 250, 165) << "13 shot chooser.png\n" << ClickAt(16, 475, 360) << "50 shot editor_reopened.png\n";
+    pick << ClickAt(10, 250, 165) << "13 shot chooser.png\n"
+         << ClickAt(16, 475, 360) << "50 shot editor_reopened.png\n";
     pick << "60 key escape\n";
     GameRun r = RunVelmora(dir, "--level-editor", pick.str(), 200);
     ASSERT_EQ(r.exitCode, 0) << r.log;
