@@ -107,7 +107,11 @@ void TEd::BalloonDraw(const std::string& text, int32_t x, int32_t y, bool flip) 
 
 void TEd::SaveToMem() {
     ShapeList& level = LevelShapes[size_t(std::clamp(CurrentLevel, 0, LEVEL_COUNT - 1))];
-    level.assign(ElementList.begin(), ElementList.end());
+    level.clear();
+    // A tile still held over the palette side would be deleted the moment it is let go; it
+    // must not end up in the set as a piece of the silhouette.
+    for (const ShapeRef& s : ElementList)
+        if (!(s->PickedUp && s->X > kTrayLeft)) level.push_back(s);
 }
 
 void TEd::LoadFromMem() {

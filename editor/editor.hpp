@@ -57,6 +57,7 @@ public:
     ImageRef BonusTiles;
 
     virtual void BalloonDraw(const std::string& text, int32_t x, int32_t y, bool flip);
+    // Copies the playfield into the level (the same objects), less a tile held over the palette.
     virtual void SaveToMem();
     virtual void LoadFromMem();
     // Runs the editor until the player quits; quitting always saves.

@@ -284,6 +284,14 @@ TEST_F(EditorTest, PaletteTileReleasedOnThePaletteSideIsDeletedAndOnThePlayfield
     Click(520, 300);
     EXPECT_TRUE(ElementList.empty());
 
+    // Held over the palette side when the level is stored, a tile is not kept.
+    Click(550, kSquareY);
+    InputMouseMove(520, 300);
+    ed->Frame();
+    ed->SaveToMem();
+    EXPECT_TRUE(LevelShapes[0].empty());
+    Click(520, 300);
+
     // R throws the held tile away.
     Click(550, kSquareY);
     ASSERT_EQ(ElementList.size(), 1u);
@@ -369,6 +377,10 @@ TEST_F(EditorTest, FlipParallelogramSwapsThePalettePictureAndThePieces) {
     ShapeRef mirrored = PlaceTile(kParallelogramY, 350, 150);
     ASSERT_TRUE(mirrored);
     EXPECT_EQ(mirrored->Element, 4);
+    Click(25, 372);
+    EXPECT_EQ(LevelProps[0].PuzzleSet, 0);
+    // A hand-made value counts as the mirrored variant, so one flip gives the plain one.
+    LevelProps[0].PuzzleSet = -3;
     Click(25, 372);
     EXPECT_EQ(LevelProps[0].PuzzleSet, 0);
 }
