@@ -46,6 +46,12 @@ bool ParseRunOptions(int argc, char** argv, RunOptions& out, std::string& error)
             const char* v = value("a level-set path");
             if (!v) return false;
             out.playPath = v;
+        } else if (a == "--edit") {
+            const char* v = value("a level-set path");
+            if (!v) return false;
+            out.editPath = v;
+        } else if (a == "--level-editor") {
+            out.levelEditor = true;
         } else if (a == "--help" || a == "-h") {
             out.help = true;
         } else if (a == "--version") {
@@ -65,5 +71,7 @@ const char* RunOptionsHelp() {
            "  --script FILE     take input from a script as well (see docs/scripting.md)\n"
            "  --max-frames N    close after N frames\n"
            "  --play PATH       play the level set at PATH (a file or an incbin:: path)\n"
+           "  --edit PATH       edit the level set at PATH (made empty when missing), then end\n"
+           "  --level-editor    open the level editor's set chooser as the title menu does, then end\n"
            "  --version         print the version\n";
 }

@@ -11,6 +11,8 @@ struct RunOptions {
     std::string scriptPath;
     int64_t maxFrames = -1;
     std::string playPath;
+    std::string editPath;
+    bool levelEditor = false;
     bool help = false;
     bool version = false;
 };

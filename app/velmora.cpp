@@ -10,6 +10,7 @@
 #include "app/script.hpp"
 #include "data/language.hpp"
 #include "data/users.hpp"
+#include "editor/editor_entry.hpp"
 #include "fx/emitters.hpp"
 #include "fx/pointer.hpp"
 #include "fx/sfx.hpp"
@@ -91,6 +92,25 @@ std::string RunTitleStandIn() {
     QuitProgram(0);
 }
 
+// --edit and --level-editor: the editor as the main loop's "LEVEL_EDITOR" starts it, then
+// the program ends.
+[[noreturn]] void EditOneSet(const std::string& path) {
+    if (SFX) SFX->Stop(15);
+    UserRef player = Users.GetCurrentUser();
+    LoadBackground(player->Selected_Background);
+    LoadPuzzleset(player->Selected_Puzzleset, true);
+    Cls();
+    Flip(-1);
+    if (path.empty())
+        RunLevelEditor();
+    else
+        EditLevelSet(path);
+    Cls();
+    Flip(-1);
+    Users.Save();
+    QuitProgram(0);
+}
+
 void MainLoop() {
     bool repeat = false;
     std::string action;
@@ -103,6 +123,7 @@ void MainLoop() {
         }
         Cls();
         Flip(-1);
+        if (action == "LEVEL_EDITOR") RunLevelEditor();
         if (action == "QUIT") {
             Language->Write();
             Language.reset();
@@ -198,6 +219,8 @@ int VelmoraMain(int argc, char** argv) {
     LoadBoardGraphics();
 
     if (!opts.playPath.empty()) PlayOneGame(opts.playPath);  // --play
+    if (!opts.editPath.empty()) EditOneSet(opts.editPath);   // --edit
+    if (opts.levelEditor) EditOneSet("");                    // --level-editor
 
     // 9.
     MainLoop();

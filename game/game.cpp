@@ -607,7 +607,7 @@ void TGame::RenderPlayfield() {
     for (const ShapeRef& s : ElementList)
         if (s->Pickable) allPlaced = false;
 
-    Shape::UpdateAllElements(GameState, LevelProps[size_t(CurrentLevel)].PuzzleSet, false, freezeActive,
+    Shape::UpdateAllElements(GameState, LevelProps[size_t(CurrentLevel)].TileVariant(), false, freezeActive,
                              (misc & MISC_MEDITATION) != 0, (misc & MISC_FLOATING) != 0);
     SetRotation(0);
     SetColor(255, 255, 255);

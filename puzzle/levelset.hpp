@@ -38,6 +38,9 @@ public:
     int32_t BonusTime = 0;
     int32_t PuzzleTileData[BONUS_COLUMNS][BONUS_ROWS] = {};
 
+    // The tile pictures the level is drawn with. Only two variants exist; a hand-made file's
+    // other values get the mirrored parallelogram, so every piece still has a picture.
+    int32_t TileVariant() const { return PuzzleSet == 0 ? 0 : 1; }
     // True when any board cell holds something; only such levels store their bonus data.
     bool HasBonusData() const;
     void ClearBonusBoard();
