@@ -17,6 +17,7 @@
 // The generator is compiled in so that the test can rebuild the sets.
 #include "tools/levelgen/figures.cpp"
 #include "tools/levelgen/levels.cpp"
+#include "tools/levelgen/silhouette.hpp"
 #include "tools/levelgen/tangram.cpp"
 
 namespace {
@@ -201,6 +202,108 @@ TEST_P(EmbeddedLevels, NoTwoLevelsShareASilhouette) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Sets, EmbeddedLevels, ::testing::Range(0, 5));
+
+// The silhouettes as the player sees them: no level of the five sets may repeat another, not
+// even shifted, turned by quarter turns or mirrored, and not in another set.
+TEST(EmbeddedLevelsAcrossSets, NoTwoOfTheTwoHundredFiftySilhouettesAreTheSame) {
+    struct Level {
+        std::string name;
+        levelgen::Silhouette sil;
+    };
+    std::vector<Level> levels;
+    for (int set = 0; set < 5; ++set) {
+        ASSERT_TRUE(ReadLevelSet(SetPath(set)));
+        for (int l = 0; l < LEVEL_COUNT; ++l) {
+            std::vector<std::vector<Vec>> polys;
+            for (const ShapeRef& s : LevelShapes[l])
+                polys.push_back(
+                    levelgen::PlacedOutline({s->Element, s->X, s->Y, s->Rotation}, LevelProps[l].PuzzleSet, false));
+            levels.push_back({std::string(kSetNames[set]) + " " + std::to_string(l + 1), levelgen::Rasterise(polys)});
+        }
+    }
+    for (size_t i = 0; i < levels.size(); ++i)
+        for (size_t j = i + 1; j < levels.size(); ++j)
+            EXPECT_GE(levelgen::SilhouetteDifference(levels[i].sil, levels[j].sil), levelgen::kSameSilhouette)
+                << levels[i].name << " and " << levels[j].name;
+}
+
+// The comparison itself: a figure is found again shifted, turned a quarter and mirrored, with
+// other pieces under the same outline, while moving one small triangle makes another figure.
+TEST(EmbeddedLevelsAcrossSets, SilhouettesMatchUpToShiftTurnAndMirrorOnly) {
+    using levelgen::BuildFigure;
+    auto sil = [](const levelgen::Figure& f) {
+        return levelgen::Rasterise(levelgen::PieceOutlines(f.pieces, f.variant));
+    };
+    const char* swan = "fit: 3#.... .##... .##... .##.3# .##### ..####";
+    levelgen::Silhouette a = sil(BuildFigure("a", swan));
+    EXPECT_LT(
+        levelgen::SilhouetteDifference(a, sil(BuildFigure("b", "fit m: 3#.... .##... .##... .##.3# .##### ..####"))),
+        levelgen::kSameSilhouette);
+    EXPECT_LT(
+        levelgen::SilhouetteDifference(a, sil(BuildFigure("c", "fit g=90: 3#.... .##... .##... .##.3# .##### ..####"))),
+        levelgen::kSameSilhouette);
+    EXPECT_LT(levelgen::SilhouetteDifference(
+                  a, sil(BuildFigure("d", "fit m g=270: 3#.... .##... .##... .##.3# .##### ..####"))),
+              levelgen::kSameSilhouette);
+    // The 4 x 4 square tiled by two different searches is still one silhouette.
+    EXPECT_LT(levelgen::SilhouetteDifference(sil(BuildFigure("e", "fit: #### #### #### ####")),
+                                             sil(BuildFigure("f", "fit s=9: #### #### #### ####"))),
+              levelgen::kSameSilhouette);
+    // Turned by an eighth, the square is a diamond: no quarter turn makes it the square again.
+    EXPECT_GT(levelgen::SilhouetteDifference(sil(BuildFigure("g", "fit: #### #### #### ####")),
+                                             sil(BuildFigure("h", "fit g=45: #### #### #### ####"))),
+              levelgen::kSameSilhouette);
+    // The same bounding box, the small triangle moved from beside the foot of the large one
+    // to its top and turned down: no turn or mirror image makes one the other.
+    EXPECT_GT(levelgen::SilhouetteDifference(sil(BuildFigure("i", "place: L0@0,0 S0@4,1")),
+                                             sil(BuildFigure("j", "place: L0@0,0 S180@4,0"))),
+              levelgen::kSameSilhouette);
+}
+
+// The difficulty measure: a search that knows only the outline always finds a cover (so the
+// outline and the pieces agree), and within each set it rises from the first level to the last.
+TEST(EmbeddedLevelsAcrossSets, DifficultyRisesThroughEverySet) {
+    for (int set = 0; set < levelgen::kSetCount; ++set) {
+        SCOPED_TRACE(kSetNames[set]);
+        std::vector<levelgen::Figure> figs = levelgen::SetFigures(set);
+        ASSERT_EQ(figs.size(), size_t(levelgen::kLevelsPerSet));
+        for (size_t l = 0; l < figs.size(); ++l) {
+            SCOPED_TRACE("level " + std::to_string(l + 1) + " " + figs[l].name);
+            EXPECT_GT(figs[l].difficulty, 0);
+            EXPECT_LT(figs[l].difficulty, double(levelgen::kSolverNodeLimit)) << "the search gave up";
+            if (l > 0) {
+                EXPECT_GE(figs[l].difficulty, figs[l - 1].difficulty);
+            }
+        }
+        // The last ten levels are clearly harder than the first ten.
+        double first = 0, last = 0;
+        for (int l = 0; l < 10; ++l) first += figs[size_t(l)].difficulty, last += figs[size_t(40 + l)].difficulty;
+        EXPECT_GT(last, 2 * first);
+    }
+}
+
+// The cover search behind the measure: it finds the square of seven pieces, refuses an outline
+// the pieces cannot fill, and a figure that needs the other parallelogram.
+TEST(EmbeddedLevelsAcrossSets, CoverSearchKnowsOnlyTheOutline) {
+    levelgen::QSet square;
+    for (int y = 4; y < 8; ++y)
+        for (int x = 4; x < 8; ++x)
+            for (int q = 0; q < 4; ++q) square.set(levelgen::QIndex(x, y, q));
+    const std::vector<int> seven = {0, 0, 1, 2, 2, 3, 4};
+    EXPECT_GT(levelgen::SolverNodes(square, seven, 0), 0);
+    EXPECT_GT(levelgen::SolverNodes(square, seven, 1), 0);
+    // One quarter too many: nothing covers it exactly.
+    levelgen::QSet more = square;
+    more.set(levelgen::QIndex(8, 4, 3));
+    EXPECT_EQ(levelgen::SolverNodes(more, seven, 0), -1);
+    // A lying parallelogram of one mirror image is no cover for the other.
+    levelgen::QSet para;
+    para.set(levelgen::QIndex(4, 4, 1)), para.set(levelgen::QIndex(4, 4, 2));
+    for (int q = 0; q < 4; ++q) para.set(levelgen::QIndex(5, 4, q));
+    para.set(levelgen::QIndex(6, 4, 0)), para.set(levelgen::QIndex(6, 4, 3));
+    EXPECT_GT(levelgen::SolverNodes(para, {4}, 0), 0);
+    EXPECT_EQ(levelgen::SolverNodes(para, {4}, 1), -1);
+}
 
 // Draws every level as the game does: silhouette pieces in black over a coloured background,
 // then the player's tiles in their colour on the same places.

@@ -137,6 +137,10 @@ std::vector<Figure> SetFigures(int index) {
         seen.push_back(Signature(f));
         out.push_back(f);
     }
+    // A set grows harder from its first level to its last; figures of equal measure keep the
+    // order in which they are written.
+    std::stable_sort(out.begin(), out.end(),
+                     [](const Figure& a, const Figure& b) { return a.difficulty < b.difficulty; });
     return out;
 }
 

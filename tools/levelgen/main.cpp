@@ -6,6 +6,7 @@
 // several side by side.
 #include <cairo.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -16,6 +17,7 @@
 
 #include "puzzle/levelset.hpp"
 #include "tools/levelgen/levels.hpp"
+#include "tools/levelgen/silhouette.hpp"
 
 using namespace levelgen;
 
@@ -24,7 +26,7 @@ namespace {
 // Playfield rectangle that the solution check reads.
 constexpr double kFieldX = 4, kFieldY = 66, kFieldW = 449, kFieldH = 394;
 
-void DrawFigure(cairo_t* cr, const Figure& f, double x, double y, double scale) {
+void DrawFigure(cairo_t* cr, const Figure& f, double x, double y, double scale, bool seams = true) {
     cairo_save(cr);
     cairo_translate(cr, x, y);
     cairo_scale(cr, scale, scale);
@@ -38,6 +40,10 @@ void DrawFigure(cairo_t* cr, const Figure& f, double x, double y, double scale) 
             i ? cairo_line_to(cr, poly[i].x, poly[i].y) : cairo_move_to(cr, poly[i].x, poly[i].y);
         cairo_close_path(cr);
         cairo_set_source_rgb(cr, 0, 0, 0);
+        if (!seams) {
+            cairo_fill(cr);
+            continue;
+        }
         cairo_fill_preserve(cr);
         // A faint seam shows how the pieces lie; the game draws the silhouette without it.
         cairo_set_source_rgb(cr, 0.30, 0.24, 0.18);
@@ -86,13 +92,69 @@ bool WriteSheet(int index, const std::string& path) {
         cairo_show_text(cr, name.c_str());
         cairo_move_to(cr, x, y + th + 24);
         cairo_set_source_rgb(cr, 0.95, 0.7, 0.45);
-        std::string info = std::to_string(figs[i].pieces.size()) + " pc  " + ModeLabel(set.modes[i]);
+        std::string info = std::to_string(figs[i].pieces.size()) + " pc  d" +
+                           std::to_string(long(std::lround(figs[i].difficulty))) + "  " + ModeLabel(set.modes[i]);
         cairo_show_text(cr, info.c_str());
     }
     cairo_destroy(cr);
     bool ok = cairo_surface_write_to_png(s, path.c_str()) == CAIRO_STATUS_SUCCESS;
     cairo_surface_destroy(s);
     return ok;
+}
+
+// Silhouettes alone, numbered, as the player sees them: black on the playfield without seams.
+// `order` gives the figure shown at each place.
+bool WriteSilhouetteSheet(const std::string& heading, const std::vector<Figure>& figs, const std::vector<int>& order,
+                          const std::string& path) {
+    const double scale = 0.3, tw = kFieldW * scale, th = kFieldH * scale;
+    const int cols = 10, pad = 8, label = 16;
+    int rows = int((order.size() + cols - 1) / cols);
+    int w = int(cols * (tw + pad) + pad), h = int(40 + rows * (th + label + pad));
+    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
+    cairo_t* cr = cairo_create(s);
+    cairo_set_source_rgb(cr, 0.35, 0.12, 0.10);
+    cairo_paint(cr);
+    cairo_select_font_face(cr, "sans-serif", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
+    cairo_set_font_size(cr, 22);
+    cairo_set_source_rgb(cr, 1, 0.85, 0.4);
+    cairo_move_to(cr, pad, 28);
+    cairo_show_text(cr, heading.c_str());
+    cairo_set_font_size(cr, 12);
+    for (size_t i = 0; i < order.size(); ++i) {
+        double x = pad + double(i % cols) * (tw + pad), y = 40 + double(i / cols) * (th + label + pad);
+        DrawFigure(cr, figs[size_t(order[i])], x, y, scale, false);
+        cairo_set_source_rgb(cr, 1, 0.92, 0.75);
+        cairo_move_to(cr, x, y + th + 13);
+        cairo_show_text(cr, std::to_string(i + 1).c_str());
+    }
+    cairo_destroy(cr);
+    bool ok = cairo_surface_write_to_png(s, path.c_str()) == CAIRO_STATUS_SUCCESS;
+    cairo_surface_destroy(s);
+    return ok;
+}
+
+// Pairs of levels among all sets whose silhouettes are one up to shifting, quarter turns and
+// mirroring.
+int ReportDuplicates(const std::vector<std::vector<Figure>>& sets, double threshold) {
+    struct Item {
+        std::string label;
+        Silhouette sil;
+    };
+    std::vector<Item> items;
+    for (size_t s = 0; s < sets.size(); ++s)
+        for (size_t l = 0; l < sets[s].size(); ++l)
+            items.push_back({std::string(Set(int(s)).slug) + " " + std::to_string(l + 1) + " " + sets[s][l].name,
+                             Rasterise(PieceOutlines(sets[s][l].pieces, sets[s][l].variant))});
+    int found = 0;
+    for (size_t i = 0; i < items.size(); ++i)
+        for (size_t j = i + 1; j < items.size(); ++j) {
+            double d = SilhouetteDifference(items[i].sil, items[j].sil);
+            if (d < threshold) {
+                std::printf("%.4f  %s  =  %s\n", d, items[i].label.c_str(), items[j].label.c_str());
+                found += d < kSameSilhouette;
+            }
+        }
+    return found;
 }
 
 bool Preview(const std::string& notation, const std::string& out) {
@@ -135,6 +197,36 @@ bool PreviewSheet(const std::vector<std::string>& drafts, const std::string& out
     return ok;
 }
 
+// Sheets for a blind review of the four figurative sets: each set's silhouettes in a shuffled
+// order with numbers only, and a separate key from number to level and title. The order comes
+// from the generator's own random numbers, seeded with the set's number, so the sheets are
+// made again the same.
+bool WriteBlindSheets(const std::vector<std::vector<Figure>>& sets, const std::string& dir) {
+    std::ofstream key(dir + "/key.txt", std::ios::trunc);
+    if (!key) {
+        std::fprintf(stderr, "cannot write %s/key.txt\n", dir.c_str());
+        return false;
+    }
+    key << "Blind review key: sheet number -> level and title. The order of each sheet is a\n"
+           "Fisher-Yates shuffle by the level generator's Rng seeded with 7000 + the set's index\n"
+           "(0 Jewels of Dharma, 1 Numbers of Lhasa, 2 Peace in Sakya, 3 Way of Arhat).\n"
+           "Keep this file away from the reviewers.\n";
+    bool ok = true;
+    for (int s = 0; s < 4 && s < int(sets.size()); ++s) {
+        std::vector<int> order;
+        for (int l = 0; l < int(sets[size_t(s)].size()); ++l) order.push_back(l);
+        Rng rng(uint64_t(7000 + s));
+        for (int i = int(order.size()) - 1; i > 0; --i) std::swap(order[size_t(i)], order[size_t(rng.Below(i + 1))]);
+        std::string sheet = std::string(Set(s).slug) + "_blind.png";
+        key << "\n" << sheet << "\n";
+        for (size_t i = 0; i < order.size(); ++i)
+            key << "  " << i + 1 << " -> level " << order[i] + 1 << " " << sets[size_t(s)][size_t(order[i])].name
+                << "\n";
+        ok &= WriteSilhouetteSheet("Sheet " + std::to_string(s + 1), sets[size_t(s)], order, dir + "/" + sheet);
+    }
+    return ok && bool(key);
+}
+
 std::vector<uint8_t> ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -144,7 +236,7 @@ std::vector<uint8_t> ReadFile(const std::string& path) {
 
 int main(int argc, char** argv) {
     std::string root = ".";
-    bool check = false, notation = false;
+    bool check = false, notation = false, duplicates = false;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
         if (a == "--root" && i + 1 < argc)
@@ -153,6 +245,8 @@ int main(int argc, char** argv) {
             check = true;
         else if (a == "--notation")
             notation = true;
+        else if (a == "--duplicates")
+            duplicates = true;
         else if (a == "--preview" && i + 2 < argc)
             return Preview(argv[i + 1], argv[i + 2]) ? 0 : 1;
         else if (a == "--drafts" && i + 2 < argc)
@@ -163,7 +257,13 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
+    if (duplicates) {
+        std::vector<std::vector<Figure>> sets;
+        for (int i = 0; i < kSetCount; ++i) sets.push_back(SetFigures(i));
+        return ReportDuplicates(sets, 0.06) ? 1 : 0;
+    }
     int failures = 0;
+    std::vector<std::vector<Figure>> all;
     for (int i = 0; i < kSetCount; ++i) {
         const SetDef& set = Set(i);
         if (notation) {
@@ -189,6 +289,20 @@ int main(int argc, char** argv) {
         }
         std::printf("%-20s %016llx %zu bytes\n", set.title, (unsigned long long)Fnv1a(bytes), bytes.size());
         if (!WriteSheet(i, root + "/docs/levels_" + set.slug + ".png")) ++failures;
+        std::vector<Figure> figs = SetFigures(i);
+        std::vector<int> order;
+        for (int l = 0; l < kLevelsPerSet; ++l) order.push_back(l);
+        if (!WriteSilhouetteSheet(std::string(set.title) + ": silhouettes", figs, order,
+                                  root + "/docs/silhouettes_" + set.slug + ".png"))
+            ++failures;
+        all.push_back(figs);
+    }
+    if (!check && !notation) {
+        if (ReportDuplicates(all, kSameSilhouette)) {
+            std::fprintf(stderr, "levels above repeat a silhouette\n");
+            ++failures;
+        }
+        if (!WriteBlindSheets(all, root + "/docs/review")) ++failures;
     }
     return failures ? 1 : 0;
 }

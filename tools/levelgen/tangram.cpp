@@ -594,10 +594,109 @@ double MirrorSymmetry(const QSet& s) {
     return total ? double(match) / total : 0;
 }
 
+namespace {
+
+// Exact cover of an outline, depth first over its first open quarter in reading order; a piece
+// may only go where it lies wholly inside the outline.
+class CoverSearch {
+public:
+    CoverSearch(const QSet& outline, const std::vector<int>& elems, int paraVariant) : mask_(outline) {
+        for (int e : elems) count_[e]++;
+        for (int t = 0; t < kQuarters; ++t)
+            if (mask_.test(t)) order_.push_back(t);
+        for (int t : order_) {
+            int tcell = t / 4, tq = t % 4, tx = tcell % kGrid, ty = tcell / kGrid;
+            for (const Orient& o : Orients()) {
+                if (!count_[o.elem] || (o.elem == PARA && o.variant != paraVariant)) continue;
+                for (const auto& qd : o.quarters) {
+                    if (qd[2] != tq) continue;
+                    QSet c = Shifted(o, tx - qd[0], ty - qd[1]);
+                    if (c.any() && (c & ~mask_).none()) cands_[t].push_back({o.elem, c});
+                }
+            }
+        }
+    }
+
+    long Run() {
+        nodes_ = 0;
+        return Dfs(0) ? nodes_ : -1;
+    }
+
+private:
+    struct Cand {
+        int elem;
+        QSet cover;
+    };
+
+    bool Dfs(size_t pos) {
+        if (++nodes_ > kSolverNodeLimit) return false;
+        while (pos < order_.size() && covered_.test(order_[pos])) ++pos;
+        if (pos == order_.size()) return std::all_of(count_, count_ + 5, [](int c) { return c == 0; });
+        for (const Cand& c : cands_[order_[pos]]) {
+            if (!count_[c.elem] || (c.cover & covered_).any()) continue;
+            covered_ |= c.cover;
+            count_[c.elem]--;
+            if (Dfs(pos + 1)) return true;
+            count_[c.elem]++;
+            covered_ &= ~c.cover;
+            if (nodes_ > kSolverNodeLimit) return false;
+        }
+        return false;
+    }
+
+    QSet mask_, covered_;
+    std::vector<int> order_;
+    std::map<int, std::vector<Cand>> cands_;
+    int count_[5] = {};
+    long nodes_ = 0;
+};
+
+// The outline turned a quarter clockwise on the working lattice: a cell's top quarter becomes
+// its right one.
+QSet QuarterTurn(const QSet& s) {
+    QSet r;
+    for (int i = 0; i < kQuarters; ++i)
+        if (s.test(i)) {
+            int c = i / 4, q = i % 4, x = c % kGrid, y = c / kGrid;
+            r.set(QIndex(kGrid - 1 - y, x, (q + 1) % 4));
+        }
+    return r;
+}
+
+double DifficultyOf(const std::vector<Place>& places) {
+    QSet outline;
+    std::vector<int> elems;
+    int paraVariant = 0;
+    for (const Place& p : places) {
+        outline |= Cover(p);
+        elems.push_back(p.elem);
+        if (p.elem == PARA) paraVariant = p.variant;
+    }
+    double sum = 0;
+    for (int turn = 0; turn < 4; ++turn, outline = QuarterTurn(outline)) {
+        long n = SolverNodes(outline, elems, paraVariant);
+        sum += n < 0 ? kSolverNodeLimit : n;
+    }
+    return sum / 4;
+}
+
+}  // namespace
+
+long SolverNodes(const QSet& outline, const std::vector<int>& elems, int paraVariant) {
+    return CoverSearch(outline, elems, paraVariant).Run();
+}
+
+double Difficulty(const std::string& notation) {
+    Options opt;
+    return DifficultyOf(Resolve("figure", notation, opt));
+}
+
 Figure BuildFigure(const std::string& name, const std::string& notation) {
     Options opt;
     std::vector<Place> places = Resolve(name, notation, opt);
-    return Assemble(name, places, opt);
+    Figure f = Assemble(name, places, opt);
+    f.difficulty = DifficultyOf(places);
+    return f;
 }
 
 std::string PlacementText(const std::string& notation) {

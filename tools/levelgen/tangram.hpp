@@ -35,7 +35,8 @@ struct Piece {
 struct Figure {
     std::string name;
     std::vector<Piece> pieces;
-    int variant = 0;  // 1: the level uses the mirrored parallelogram
+    int variant = 0;        // 1: the level uses the mirrored parallelogram
+    double difficulty = 0;  // see Difficulty below
 };
 
 // Outline around the picture centre in lattice steps at rotation 0; variant matters only for
@@ -96,6 +97,17 @@ Figure BuildFigure(const std::string& name, const std::string& notation);
 
 // Quarters by which the last "fit" figure differs from its outline (0: covered exactly).
 extern int lastFitMismatch;
+
+// How hard a figure is to solve when only its outline is known: the nodes an exact-cover search
+// visits before its first solution, averaged over the four quarter turns of the outline (so that
+// the search's scan order favours no figure). The search knows the outline's lattice quarters and
+// the figure's pieces, nothing of where they lie; turning the figure off the axes does not change
+// it. Each turn stops counting at kSolverNodeLimit.
+inline constexpr long kSolverNodeLimit = 400000;
+double Difficulty(const std::string& notation);
+// Nodes to the first exact cover of `outline` by the pieces (element numbers), the parallelogram
+// in the given mirror image; -1 when the search ends or stops without one.
+long SolverNodes(const QSet& outline, const std::vector<int>& elems, int paraVariant);
 
 // The placements a figure resolves to, in the "place:" notation (for the docs and for debugging).
 std::string PlacementText(const std::string& notation);
