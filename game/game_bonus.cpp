@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/globals.hpp"
 #include "bonus/bonussetup.hpp"
+#include "data/language.hpp"
 #include "fx/sfx.hpp"
 #include "game/game.hpp"
 #include "platform/timing.hpp"

@@ -134,7 +134,7 @@ TEST(Audio, SoftwareMixerRunsOnSdlAudio) {
 TEST(Audio, SoftwareMixerPlaysEachSoundAtItsOwnRate) {
     setenv("SDL_AUDIODRIVER", "dummy", 0);
     ASSERT_TRUE(SetAudioDriver("FreeAudio"));
-    for (int flags : {0, SOUND_STREAM}) {
+    for (int flags : {0, int(SOUND_STREAM)}) {
         SoundRef s = LoadSound(kHalfRate, flags);
         ASSERT_TRUE(s);
         EXPECT_EQ(s->rate, 22050);

@@ -273,7 +273,7 @@ TEST_F(GameTest, TwisterCarriesAPlacedTileAwayAndSendsItBackToTheTray) {
     ShapeRef tile = Pieces(true).at(0);
     tile->X = 200;
     tile->Y = 250;
-    game.StartTime = Millisecs() - 12500;  // 47 seconds left: the first whirlwind is due
+    game.StartTime = Millisecs() - 13000;  // 47 seconds left: the first whirlwind is due
     SFX->ClearPlayLog();
     ASSERT_TRUE(game.Frame());
     ASSERT_TRUE(game.Show_Twister);

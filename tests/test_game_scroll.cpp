@@ -2,7 +2,7 @@
 // in front of a level: the new rank and the special modes, each closed with "Okay".
 #include <gtest/gtest.h>
 
-#include "game/ranks.hpp"
+#include "data/ranks.hpp"
 #include "game_env.hpp"
 
 namespace {

@@ -2,12 +2,13 @@
 // its mode flags, the clock, the lamp and the preferences' rank limits.
 #include <gtest/gtest.h>
 
+#include "data/ranks.hpp"
 #include "game/game.hpp"
-#include "game/ranks.hpp"
 #include "game_env.hpp"
 #include "platform/timing.hpp"
 #include "puzzle/levelset.hpp"
 #include "puzzle/tileset.hpp"
+#include "puzzle/unlocks.hpp"
 #include "ui/options.hpp"
 #include "ui/requester.hpp"
 

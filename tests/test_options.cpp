@@ -2,6 +2,7 @@
 // choice and what "Okay" keeps.
 #include <gtest/gtest.h>
 
+#include "game/board.hpp"
 #include "game_env.hpp"
 #include "ui/options.hpp"
 
@@ -99,4 +100,35 @@ TEST_F(OptionsTest, TheSongButtonAppearsFromTheFirstRankOn) {
     Click(o, kX + 229, songY);
     EXPECT_EQ(player->Selected_Music, 1);
     EXPECT_EQ(o.CurrReq, R_SFX);
+}
+
+// The pictures start-up loads for every screen, through the game's own loaders.
+TEST_F(UiTest, StartUpLoadersGiveTheFramesAndHandlesTheScreensDraw) {
+    LoadButtonImages();
+    ASSERT_TRUE(DefaultButtonImage);
+    EXPECT_EQ(DefaultButtonImage->frames.size(), 3u) << "idle, hovered, pressed";
+    EXPECT_EQ(DefaultButtonImage->width, 122);
+    EXPECT_EQ(DefaultButtonImage->height, 60);
+    EXPECT_FLOAT_EQ(DefaultButtonImage->handle_x, 61) << "buttons are placed by their centre";
+    ASSERT_TRUE(ReglerImage);
+    EXPECT_FLOAT_EQ(ReglerImage->handle_x, 0);
+
+    LoadBoardGraphics();
+    ASSERT_TRUE(BoardImage);
+    EXPECT_EQ(BoardImage->width, 640);
+    EXPECT_FLOAT_EQ(BoardImage->handle_x, 0);
+    ASSERT_TRUE(GameGfx[1]);
+    EXPECT_EQ(GameGfx[1]->frames.size(), 72u) << "the sand clock";
+    ASSERT_TRUE(GameGfx[2]);
+    EXPECT_FLOAT_EQ(GameGfx[2]->handle_x, float(GameGfx[2]->width) / 2) << "the yin-yang turns about its centre";
+    ASSERT_TRUE(GameGfx[4]);
+    EXPECT_EQ(GameGfx[4]->frames.size(), 2u);
+    ASSERT_TRUE(LampImage);
+    EXPECT_EQ(LampImage->frames.size(), 64u);
+    EXPECT_FLOAT_EQ(LampImage->handle_x, 28.5f);
+    for (const ImageRef& g : GameGfx) EXPECT_TRUE(g);
+    BoardImage.reset();
+    for (ImageRef& g : GameGfx) g.reset();
+    LampImage.reset();
+    AutoMidHandle(false);
 }
