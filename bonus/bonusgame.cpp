@@ -392,13 +392,18 @@ void BonusGame::MoveTiles() {
                 Stars.Init(float(Offset_X + 40 * x + Rand(10, 30)), float(Offset_Y + 40 * y + Rand(10, 30)), 0.0f);
                 if (TileOffsetY[x][y] < -39) {
                     LevelData[x][y - 1] = v;
-                    // A tile without a symbol of its own picks up one that floats in the empty
-                    // cell it enters; otherwise that symbol (and its puzzle tile) would be lost.
-                    if (PuzzleTileData[x][y] != MARK_NONE || PuzzleTileData[x][y - 1] == MARK_NONE)
-                        PuzzleTileData[x][y - 1] = PuzzleTileData[x][y];
+                    // A tile picks up a symbol that floats in the empty cell it enters. When it
+                    // carries a marker of its own as well, that one stays floating in the cell
+                    // the tile leaves: no symbol (and no puzzle tile) may be lost.
+                    const int carried = PuzzleTileData[x][y];
+                    int left = MARK_NONE;
+                    if (PuzzleTileData[x][y - 1] == MARK_NONE)
+                        PuzzleTileData[x][y - 1] = carried;
+                    else
+                        left = carried;
                     TileOffsetY[x][y - 1] = 0;
                     LevelData[x][y] = CELL_EMPTY;
-                    PuzzleTileData[x][y] = MARK_NONE;
+                    PuzzleTileData[x][y] = left;
                     TileOffsetY[x][y] = 0;
                 }
             }

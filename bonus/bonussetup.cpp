@@ -64,7 +64,7 @@ int PlaceYinYangSymbols(BonusGame::Grid& levelData, BonusGame::Grid& markers, in
     return CountMarkers(markers);
 }
 
-void SetUpBonusBoard(BonusGame& board, const TLevelProperties& level, int heldBackTiles) {
+bool SetUpBonusBoard(BonusGame& board, const TLevelProperties& level, int heldBackTiles) {
     for (int x = 0; x < W; ++x)
         for (int y = 0; y < H; ++y) {
             // Level files may come from anywhere: unknown values would index past the tile strip.
@@ -77,8 +77,9 @@ void SetUpBonusBoard(BonusGame& board, const TLevelProperties& level, int heldBa
     board.SetNextTile();
     board.GameTime = BonusShotTime(level.BonusTime);
     board.GameOver = false;
-    PlaceYinYangSymbols(board.LevelData, board.PuzzleTileData, heldBackTiles);
+    const int placed = PlaceYinYangSymbols(board.LevelData, board.PuzzleTileData, heldBackTiles);
     board.AddLevelObject = 0;
     board.MaxElementSize = level.BonusLevelDifficulty;
     board.SetNextTile();
+    return placed >= heldBackTiles;
 }

@@ -16,5 +16,6 @@ int BonusShotTime(int bonusTime);
 int PlaceYinYangSymbols(BonusGame::Grid& levelData, BonusGame::Grid& markers, int heldBackTiles);
 
 // The whole set-up on a new board, for a level whose pickable tiles the puzzle game has already
-// moved to its held-back list (`heldBackTiles` of them).
-void SetUpBonusBoard(BonusGame& board, const TLevelProperties& level, int heldBackTiles);
+// moved to its held-back list (`heldBackTiles` of them). False when the board has no room for
+// a symbol per held-back tile: such a board could never be won.
+bool SetUpBonusBoard(BonusGame& board, const TLevelProperties& level, int heldBackTiles);

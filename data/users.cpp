@@ -124,6 +124,8 @@ void TUsers::Load(TStream& stream) {
     for (int32_t i = 0; i < count && !stream.Eof(); ++i) {
         TUser u;
         TUser::WalkRecord(in, u);
+        // Only tile sets 0 and 1 exist; another value would load no tile pictures at all.
+        if (u.Selected_Puzzleset != 0 && u.Selected_Puzzleset != 1) u.Selected_Puzzleset = 0;
         AddUser(u.Name, u.MusicVolume, u.SFXVolume, u.Score, u.Selected_Background, u.Selected_Music,
                 u.Selected_Puzzleset, u.BackgroundAnimation, u.ProgressMap, u.Wisdoms, u.Tutorial, u.CurrLevelFile,
                 u.CurrentRank, false);

@@ -23,9 +23,6 @@
 namespace {
 constexpr float kFadeStep = 0.05f;
 
-// Tray slot height of each element.
-constexpr float kTraySlotY[5] = {120, 205, 270, 410, 330};
-
 void PlaySfx(int no) {
     if (SFX) SFX->Play(no);
 }
@@ -144,6 +141,11 @@ TMaxLevel* TGame::ProgressRecord() const {
     return nullptr;
 }
 
+int32_t TGame::PuzzleVariant() const {
+    const bool inSet = CurrentLevel >= 0 && CurrentLevel < LEVEL_COUNT;
+    return inSet ? LevelProps[size_t(CurrentLevel)].TileVariant() : 0;
+}
+
 bool TGame::LevelPays() const {
     const TMaxLevel* rec = ProgressRecord();
     return rec && rec->Level == CurrentLevel;
@@ -206,10 +208,20 @@ void TGame::ShowWisdom() {
     SetAlpha(1);
 }
 
+void TGame::EndWithNothingToPlay() {
+    std::printf("No level with pieces left in %s\n", CurrLevelSetFile.c_str());
+    NoPuzzleLeft = true;
+    CurrentLevel = LEVEL_COUNT - 1;
+    Shape::ClearAllElements();
+    SilhouetteMarks.clear();
+    GameState = FADE_IN;
+}
+
 int32_t TGame::InitLevel(bool fromMenu) {
     while (CurrentLevel < LEVEL_COUNT && LevelShapes[size_t(CurrentLevel)].empty()) ++CurrentLevel;
 
     StopAmbientLoops();
+    NoPuzzleLeft = false;
     FilledArea = -1;
     PrepareCheck = playLampInitAnim = ShowNewRank = ShowTorch = ShowFreezeMessage = ShowFlying = false;
     ShowMeditation = ShowBonusGame = 0;
@@ -223,6 +235,12 @@ int32_t TGame::InitLevel(bool fromMenu) {
     lcs_acc = 1.0f;
     HintAllowed = true;
 
+    // A level without pieces would count as solved at its first check: a set with none left
+    // from here is not played (and not recorded as progress).
+    if (CurrentLevel >= LEVEL_COUNT) {
+        EndWithNothingToPlay();
+        return 0;
+    }
     if (!ProgressRecord()) User->MaxLevel.push_back({CurrLevelSetFile, 0});
     TMaxLevel* rec = ProgressRecord();
     if (rec->Level < CurrentLevel) rec->Level = CurrentLevel;
@@ -231,6 +249,12 @@ int32_t TGame::InitLevel(bool fromMenu) {
     if (CurrentLevel == 0 && fromMenu && !Retrying) CurrentLevel = rec->Level;
     Users.Save();
     if (CurrentLevel > 48) CurrentLevel = 49;
+    // The level resumed may have lost its pieces since (an edited set).
+    while (CurrentLevel < LEVEL_COUNT && LevelShapes[size_t(CurrentLevel)].empty()) ++CurrentLevel;
+    if (CurrentLevel >= LEVEL_COUNT) {
+        EndWithNothingToPlay();
+        return 0;
+    }
 
     if (User->ProgressMap) {
         ShowProgressMap(CurrentLevel, User->ProgressMap, QuitGame);
@@ -243,40 +267,11 @@ int32_t TGame::InitLevel(bool fromMenu) {
     SilhouetteMarks.clear();
     const TLevelProperties& props = LevelProps[size_t(CurrentLevel)];
     const ShapeList& shapes = LevelShapes[size_t(CurrentLevel)];
+    const int32_t variant = PuzzleVariant();
     for (const ShapeRef& s : shapes) {
         Shape::CreateNewShape(s->Element, s->X, s->Y, s->Rotation, 0, 0, 0, false, false, 0);
         SetRotation(s->Rotation);
-        const int x = int(s->X), y = int(s->Y);
-        const float c = CosDeg(s->Rotation), sn = SinDeg(s->Rotation);
-        switch (s->Element) {
-            case 0:
-                AddLargeTriangleMarks(x, y, 0, SilhouetteMarks);
-                break;
-            case 1:
-                AddMediumTriangleMarks(x, y, 0, SilhouetteMarks);
-                break;
-            case 2:
-                AddSmallTriangleMarks(x, y, 0, SilhouetteMarks);
-                break;
-            case 3:
-                AddSmallTriangleMarks(int(s->X + c * 21), int(s->Y + sn * 21), 90, SilhouetteMarks);
-                AddSmallTriangleMarks(int(s->X - c * 21), int(s->Y - sn * 21), -90, SilhouetteMarks);
-                break;
-            case 4: {
-                const int px = int(s->X + c * 20), py = int(s->Y + sn * 20);
-                const int mx = int(s->X - c * 20), my = int(s->Y - sn * 20);
-                if (props.PuzzleSet != 0) {
-                    AddSmallTriangleMarks(px, py, 0, SilhouetteMarks);
-                    AddSmallTriangleMarks(mx, my, 180, SilhouetteMarks);
-                } else {
-                    AddSmallTriangleMarks(mx, my, 0, SilhouetteMarks);
-                    AddSmallTriangleMarks(px, py, 180, SilhouetteMarks);
-                }
-                break;
-            }
-            default:
-                break;
-        }
+        AddShapeMarks(s->Element, variant, s->X, s->Y, s->Rotation, SilhouetteMarks);
     }
     SetRotation(0);
 
@@ -284,7 +279,7 @@ int32_t TGame::InitLevel(bool fromMenu) {
     for (const ShapeRef& s : shapes) {
         if (s->Element < 0 || s->Element > 4) continue;
         float x = 550.0f + 5.0f * float(perElement[s->Element]++);
-        Shape::CreateNewShape(s->Element, x, kTraySlotY[s->Element], 0, s->R, s->G, s->B, true, false, 0);
+        Shape::CreateNewShape(s->Element, x, float(TraySlotY(s->Element)), 0, s->R, s->G, s->B, true, false, 0);
     }
 
     GameTime = props.GameTime;
@@ -355,7 +350,10 @@ void TGame::StepState(bool& leave) {
         case FADE_IN:
             if (Fade > 1) {
                 SetAlpha(Fade);
-                if (ShowBonusGame == 2) {
+                if (NoPuzzleLeft) {
+                    CreateText(Tx("No puzzle to play"));
+                    GameState = GAME_OVER_2;
+                } else if (ShowBonusGame == 2) {
                     CreateText(Tx("Get ready!"));
                     GameState = GET_READY;
                 } else if (!MessagePending() && ShowBonusGame == 0) {
@@ -607,15 +605,18 @@ void TGame::RenderPlayfield() {
     for (const ShapeRef& s : ElementList)
         if (s->Pickable) allPlaced = false;
 
-    Shape::UpdateAllElements(GameState, LevelProps[size_t(CurrentLevel)].TileVariant(), false, freezeActive,
-                             (misc & MISC_MEDITATION) != 0, (misc & MISC_FLOATING) != 0);
+    Shape::UpdateAllElements(GameState, PuzzleVariant(), false, freezeActive, (misc & MISC_MEDITATION) != 0,
+                             (misc & MISC_FLOATING) != 0);
     SetRotation(0);
     SetColor(255, 255, 255);
 
+    // The lamp's glow paints silhouette pieces grey, which the check would take for covered: a
+    // drop during the glow is owed like one during the black-out.
+    const bool hidden = blackout != 0 || SilhouetteGlows();
     const bool mayComplete = !(misc & MISC_FREEZE);
     if (FilledArea == -1 && GameState == PLAY_GAME && Fade >= 1.0f) FilledArea = CheckArea(true);
     if (TileDropped && GameState == PLAY_GAME) {
-        if (blackout != 0) {
+        if (hidden) {
             PrepareCheck = true;
         } else {
             FilledArea2 = CheckArea(mayComplete);
@@ -624,7 +625,7 @@ void TGame::RenderPlayfield() {
     }
     // The owed check waits for play as well: a drop made just before the time ran out must not
     // complete the level under the retry question.
-    if (blackout == 0 && PrepareCheck && GameState == PLAY_GAME) {
+    if (!hidden && PrepareCheck && GameState == PLAY_GAME) {
         PrepareCheck = false;
         FilledArea2 = CheckArea(mayComplete);
     }
@@ -645,6 +646,12 @@ void TGame::RenderPlayfield() {
     }
 
     if (fading && !User->ProgressMap) SetAlpha(1);
+}
+
+bool TGame::SilhouetteGlows() const {
+    for (const ShapeRef& s : ElementList)
+        if (!s->Pickable && !s->DontFadeAway && (s->LightOn || s->R != 0 || s->G != 0 || s->B != 0)) return true;
+    return false;
 }
 
 void TGame::ReleaseFrozenTiles() {
@@ -736,6 +743,8 @@ void TGame::RenderCaptions() {
         ReplayLevel->Alpha = 0;
         ReplayLevel->Line1 = c == Tx("Out of time") ? Tx("Time out") : Tx("No more space left.");
         ReplayLevel->Line2 = Tx("Do you want to\ntry it once more?");
+    } else if (c == Tx("No puzzle to play")) {
+        GameState = FADE_OUT;
     } else if (c == Tx("Game Over")) {
         GameState = FADE_OUT;
         User->Score = OldScore;
@@ -756,8 +765,11 @@ void TGame::UpdateKeys() {
 int32_t TGame::CheckArea(bool mayComplete) {
     PixmapCheck = GrabPixmap(kCheckX, kCheckY, kCheckW, kCheckH);
     PixelCount = PixmapCheck ? CountBlackPixels(*PixmapCheck) : 0;
-    // One completion per solve, however many progress records the set has.
-    if (PixelCount < kSolvedBelow && mayComplete && ProgressRecord()) {
+    // One completion per solve, however many progress records the set has; a level without
+    // pieces has no black to cover and is never solved.
+    const bool hasPieces =
+        CurrentLevel >= 0 && CurrentLevel < LEVEL_COUNT && !LevelShapes[size_t(CurrentLevel)].empty();
+    if (PixelCount < kSolvedBelow && mayComplete && hasPieces && ProgressRecord()) {
         Show_Twister = false;
         LevelComplete();
     }

@@ -106,6 +106,7 @@ public:
     int32_t ShowBonusGame = 0;
     bool ShowTorch = false;
     bool ShowBonusGameTutorial = false;
+    bool NoPuzzleLeft = false;  // the set has no level with pieces from here on
     ImageRef MessageBox;
     float MeditationFade = 0;
     bool PrepareCheck = false;
@@ -145,6 +146,8 @@ public:
     int32_t Misc() const;
     TMaxLevel* ProgressRecord() const;
     bool LevelPays() const;
+    // The level's picture variant: 0, or 1 for the mirrored parallelogram (any other value).
+    int32_t PuzzleVariant() const;
 
     // Frame counters of Play, kept as fields so that a test can drive single frames.
     float Fade = 0;      // f
@@ -172,6 +175,7 @@ private:
     void RenderTwister();
     void RenderTorch();
     void ReleaseFrozenTiles();
+    bool SilhouetteGlows() const;
     void RenderCaptions();
     void StepState(bool& leave);
     void OpenOptions();
@@ -179,6 +183,8 @@ private:
     void StartAmbientLoop();
     void ShowWisdom();
     void ApplyRankChanges();
+    // No level with pieces is left to play: the game shows a caption and fades out.
+    void EndWithNothingToPlay();
 };
 
 // Frames of the sinking picture after a solved level; shared with the tile sparkles.

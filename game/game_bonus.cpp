@@ -1,6 +1,7 @@
 // The bonus phase of "play for tiles" levels: the match-three board runs before the puzzle and
 // hands the won tiles over one by one.
 #include <algorithm>
+#include <cstdio>
 
 #include "bonus/bonussetup.hpp"
 #include "data/language.hpp"
@@ -29,7 +30,17 @@ void TGame::SetUpBonusLevelHook() {
         }
     }
     BGame = std::make_unique<BonusGame>();
-    SetUpBonusBoard(*BGame, LevelProps[size_t(CurrentLevel)], int(TempGameElements.size()));
+    if (SetUpBonusBoard(*BGame, LevelProps[size_t(CurrentLevel)], int(TempGameElements.size()))) return;
+    // A board without room for a symbol per held-back tile cannot be won: the tiles are handed
+    // over at once and the level is played without it.
+    std::printf("Bonus board has no room for %d symbols; played without it\n", int(TempGameElements.size()));
+    if (ShowBonusGameTutorial && User) User->BonusGameTutorialAlreadyShowed = false;  // not seen after all
+    for (const ShapeRef& s : TempGameElements) ElementList.push_back(s);
+    TempGameElements.clear();
+    BGame.reset();
+    ShowBonusGame = 0;
+    ShowBonusGameTutorial = false;
+    GameTime = LevelProps[size_t(CurrentLevel)].GameTime;
 }
 
 // One frame of the board while ShowBonusGame > 0.
@@ -85,7 +96,7 @@ void TGame::BonusFrameHook() {
         if (TempGameElements.empty()) BGame->MoveOut = true;
     }
     for (const ShapeRef& s : ElementList)
-        if (s->Pickable) s->Render(0, 0, false, false, false);
+        if (s->Pickable) s->Render(0, PuzzleVariant(), false, false, false);
     if (BGame->Offset_Y > 500) {
         CreateText(Tx("Puzzletiles found"));
         BGame->MoveOut = false;

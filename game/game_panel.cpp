@@ -149,10 +149,11 @@ bool TGame::RenderLevelComplete() {
             Y += 30;
             T += 120;
         }
-        // Time bonus: the seconds left count down into the score.
+        // Time bonus: the seconds left count down into the score, only where the level pays;
+        // otherwise the display would climb by points the player never gets.
         const bool timeShown = comesIn(T);
         if (pays) T += 60;
-        if (lcs_step > T && lcs_step < T + 60) {
+        if (pays && lcs_step > T && lcs_step < T + 60) {
             if (CurrTime > 0) {
                 lcs_step -= 1;
                 CurrTime -= 1;

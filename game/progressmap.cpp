@@ -180,11 +180,17 @@ std::vector<std::string> EndScreenLines(const std::string& text, const TBitmapFo
         char ch = text[i];
         if (ch != '\n') word.push_back(ch);
         if (!(ch == ' ' || ch == '\n' || i == n - 1)) continue;
+        const bool tooWide = font.GetWidth(line) + font.GetWidth(word) > 500;
         if (ch == '\n') {
-            lines.push_back(line + word);
+            // A paragraph's last word obeys the width as well, then the line ends here.
+            if (tooWide && !line.empty()) {
+                lines.push_back(line);
+                lines.push_back(word);
+            } else {
+                lines.push_back(line + word);
+            }
             line.clear();
-            ++i;  // the character after a line break is dropped
-        } else if (font.GetWidth(line) + font.GetWidth(word) > 500) {
+        } else if (tooWide) {
             lines.push_back(line);
             line = word;
         } else {

@@ -113,9 +113,12 @@ struct TChannel::Impl {
     float volume = 1.0f;
     // Time keeping for the silent driver and the Playing query.
     int64_t startedAt = 0, pausedAt = 0, pausedTotal = 0;
-    // FreeAudio mixing position (frames) and stream decoder.
-    size_t pos = 0;
+    // FreeAudio mixing position (in frames of the sound) and stream decoder with its window of
+    // decoded frames, the first of which is frame windowStart of the stream.
+    double mixPos = 0;
     std::unique_ptr<Decoder> stream;
+    std::vector<int16_t> window;
+    size_t windowStart = 0;
     // OpenAL
     ALuint source = 0;
     ALuint buffers[kStreamBuffers] = {};
@@ -178,47 +181,70 @@ void ServiceStreams() {
 }
 
 // ---- FreeAudio mixer ----
+// Frame idx of the channel's sound (left and right; mono twice). Decoded sounds wrap when they
+// loop; streamed ones decode ahead into the channel's window. False past the end.
+bool SourceFrame(TChannel::Impl& c, size_t idx, int16_t& l, int16_t& r) {
+    SoundData& s = *c.sound;
+    const size_t ch = size_t(s.channels);
+    if (!s.streamed) {
+        const size_t total = s.pcm.size() / ch;
+        if (total == 0 || (idx >= total && !s.loop)) return false;
+        idx %= total;
+        l = s.pcm[idx * ch];
+        r = s.pcm[idx * ch + ch - 1];
+        return true;
+    }
+    if (idx < c.windowStart) return false;
+    while (idx >= c.windowStart + c.window.size() / ch) {
+        if (!c.stream) return false;
+        // Keep the frame before idx for interpolation; drop the rest of what was played.
+        const size_t keep = std::min(c.window.size() / ch, size_t(1));
+        const size_t drop = c.window.size() / ch - keep;
+        c.window.erase(c.window.begin(), c.window.begin() + long(drop * ch));
+        c.windowStart += drop;
+        const size_t have = c.window.size();
+        c.window.resize(have + size_t(kStreamChunkFrames) * ch);
+        const size_t got = c.stream->Read(c.window.data() + have, kStreamChunkFrames, s.channels, s.loop);
+        c.window.resize(have + got * ch);
+        if (got == 0) return false;
+    }
+    const size_t at = (idx - c.windowStart) * ch;
+    l = c.window[at];
+    r = c.window[at + ch - 1];
+    return true;
+}
+
 void MixCallback(void*, Uint8* stream, int len) {
     auto* out = reinterpret_cast<float*>(stream);
     int frames = len / int(sizeof(float) * 2);
     std::fill(out, out + frames * 2, 0.0f);
     std::lock_guard lock(A().mutex);
-    std::vector<int16_t> tmp;
+    const double outRate = double(A().sdlRate > 0 ? A().sdlRate : 44100);
     for (auto& c : A().active) {
         if (!c->sound || c->stopped || c->paused || !c->started) continue;
         SoundData& s = *c->sound;
-        float vol = c->volume;
-        int ch = s.channels;
+        const float vol = c->volume;
+        // Sounds keep their own rate: step through them at the ratio to the output's.
+        const double step = double(s.rate > 0 ? s.rate : 44100) / outRate;
         for (int f = 0; f < frames; ++f) {
-            int16_t l, r;
-            if (s.streamed) {
-                if (tmp.empty()) {
-                    tmp.resize(size_t(frames) * size_t(ch));
-                    size_t got = c->stream ? c->stream->Read(tmp.data(), size_t(frames), ch, s.loop) : 0;
-                    if (got < size_t(frames)) {
-                        std::fill(tmp.begin() + long(got * size_t(ch)), tmp.end(), 0);
-                        if (!s.loop) c->stopped = true;
-                    }
-                }
-                l = tmp[size_t(f) * size_t(ch)];
-                r = tmp[size_t(f) * size_t(ch) + size_t(ch - 1)];
-            } else {
-                size_t total = s.pcm.size() / size_t(ch);
-                if (c->pos >= total) {
-                    if (!s.loop || total == 0) {
-                        c->stopped = true;
-                        break;
-                    }
-                    c->pos = 0;
-                }
-                l = s.pcm[c->pos * size_t(ch)];
-                r = s.pcm[c->pos * size_t(ch) + size_t(ch - 1)];
-                ++c->pos;
+            const size_t idx = size_t(c->mixPos);
+            int16_t l0, r0, l1, r1;
+            if (!SourceFrame(*c, idx, l0, r0)) {
+                c->stopped = true;
+                break;
             }
-            out[f * 2] += l / 32768.0f * vol;
-            out[f * 2 + 1] += r / 32768.0f * vol;
+            if (!SourceFrame(*c, idx + 1, l1, r1)) {
+                l1 = l0;
+                r1 = r0;
+            }
+            const float t = float(c->mixPos - double(idx));
+            out[f * 2] += (float(l0) + (float(l1) - float(l0)) * t) / 32768.0f * vol;
+            out[f * 2 + 1] += (float(r0) + (float(r1) - float(r0)) * t) / 32768.0f * vol;
+            c->mixPos += step;
+            // A looping decoded sound starts over without the position growing for ever.
+            const size_t total = s.streamed ? 0 : s.pcm.size() / size_t(s.channels);
+            if (s.loop && total > 0 && c->mixPos >= double(total)) c->mixPos -= double(total);
         }
-        tmp.clear();
     }
     for (int i = 0; i < frames * 2; ++i) out[i] = std::clamp(out[i], -1.0f, 1.0f);
 }
@@ -310,6 +336,11 @@ bool SetAudioDriver(const std::string& name) {
 
 std::string AudioDriverName() { return A().name; }
 
+size_t ActiveVoices() {
+    std::lock_guard lock(A().mutex);
+    return A().active.size();
+}
+
 SoundRef LoadSound(const std::string& path, int flags) {
     auto s = std::make_shared<SoundData>();
     if (!LoadBytes(path, s->ogg)) return nullptr;
@@ -321,7 +352,7 @@ SoundRef LoadSound(const std::string& path, int flags) {
     s->channels = vi->channels;
     s->seconds = d.seconds();
     s->loop = flags & SOUND_LOOP;
-    s->streamed = s->seconds > kStreamAboveSeconds;
+    s->streamed = s->seconds > kStreamAboveSeconds || (flags & SOUND_STREAM);
     if (!s->streamed) {
         size_t frames = size_t(std::max(0.0, s->seconds) * s->rate) + 1;
         s->pcm.resize(frames * size_t(s->channels));
@@ -339,7 +370,9 @@ static void PruneFinished() {
     for (auto it = a.active.begin(); it != a.active.end();) {
         TChannel::Impl& c = **it;
         bool done = c.stopped;
-        if (!done && c.source && !c.paused && !c.sound->streamed) {
+        // A stream is over once its decoder ran dry and the source played out what was queued.
+        const bool canEnd = !c.sound->streamed || c.streamEnded;
+        if (!done && c.source && !c.paused && canEnd) {
             ALint state;
             alGetSourcei(c.source, AL_SOURCE_STATE, &state);
             done = state == AL_STOPPED;
@@ -350,9 +383,12 @@ static void PruneFinished() {
         }
         c.stopped = true;
         if (c.source) {
+            alSourceStop(c.source);
             alSourcei(c.source, AL_BUFFER, 0);
             alDeleteSources(1, &c.source);
             c.source = 0;
+            if (c.buffers[0]) alDeleteBuffers(kStreamBuffers, c.buffers);
+            std::fill(std::begin(c.buffers), std::end(c.buffers), 0u);
         }
         it = a.active.erase(it);
     }
@@ -450,7 +486,8 @@ void TChannel::SetVolume(float v) {
 }
 
 bool TChannel::Playing() {
-    if (!impl || impl->stopped) return false;
+    // Audible only: a paused channel keeps its sound but plays nothing.
+    if (!impl || impl->stopped || impl->paused) return false;
     std::lock_guard lock(A().mutex);
     if (impl->source) {
         ALint state;

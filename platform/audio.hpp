@@ -8,7 +8,8 @@
 
 #include "platform/stream.hpp"
 
-enum SoundFlags { SOUND_LOOP = 1 };
+// SOUND_STREAM decodes while playing whatever the length (long sounds always stream).
+enum SoundFlags { SOUND_LOOP = 1, SOUND_STREAM = 2 };
 
 class TSound;
 class TChannel;
@@ -21,6 +22,9 @@ bool AudioDriverExists(const std::string& name);
 bool SetAudioDriver(const std::string& name);
 std::string AudioDriverName();
 void CloseAudio();
+// Voices the mixer still holds (playing, paused, or finished and not yet given back; finished
+// ones are given back when the next sound starts).
+size_t ActiveVoices();
 
 // Decodes (or, for songs, prepares to stream) an Ogg Vorbis file; null when unreadable.
 SoundRef LoadSound(const std::string& path, int flags = 0);
@@ -46,6 +50,7 @@ public:
     void SetPaused(bool paused);
     void SetVolume(float v);
     float Volume() const { return volume_; }
+    // True while the sound is audible: not after its end, not while paused.
     bool Playing();
 
     // Mixer-private state.

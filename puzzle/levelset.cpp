@@ -1,5 +1,6 @@
 #include "puzzle/levelset.hpp"
 
+#include <cstdio>
 #include <cstring>
 
 #include "data/fieldio.hpp"
@@ -84,11 +85,15 @@ void ReadLevelSet(TStream& stream) {
 }
 
 bool ReadLevelSet(const std::string& path) {
+    // Progress lines for bug reports: which file a game or the editor really read.
+    std::printf("Clear LevelDatas in Memory...\n");
+    std::printf("Open Level File: %s\n", path.c_str());
     std::vector<uint8_t> bytes;
     if (!LoadBytes(path, bytes)) {
         ClearLevelData();
         return false;
     }
+    std::printf("Start To Read Data...\n");
     TBankStream stream(bytes.data(), bytes.size());
     ReadLevelSet(stream);
     return true;
@@ -119,9 +124,13 @@ std::vector<uint8_t> EncodeLevelSet() {
     return stream.Bytes();
 }
 
-bool WriteLevelSet(const std::string& path) { return SaveBytesAtomically(path, EncodeLevelSet()); }
+bool WriteLevelSet(const std::string& path) {
+    std::printf("Write level: %s\n", path.c_str());
+    return SaveBytesAtomically(path, EncodeLevelSet());
+}
 
 bool WriteEmptyLevelSet(const std::string& path) {
+    std::printf("Write level: %s\n", path.c_str());
     TBankStream stream;
     for (int level = 0; level < LEVEL_COUNT; ++level) {
         stream.WriteString("LVL");

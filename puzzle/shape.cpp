@@ -43,8 +43,8 @@ bool ValidElement(int32_t e) { return e >= 0 && e < 5; }
 
 const ImageRef& Picture(const TileImageTable& table, int32_t variant, int32_t element) {
     static const ImageRef none;
-    if (variant < 0 || variant > 1 || !ValidElement(element)) return none;
-    return table[size_t(variant)][size_t(element)];
+    if (!ValidElement(element)) return none;
+    return table[MirroredVariant(variant) ? 1 : 0][size_t(element)];
 }
 
 void SetClampedColor(int32_t r, int32_t g, int32_t b) {
@@ -88,28 +88,28 @@ void AddLargeTriangleMarks(int32_t cx, int32_t cy, float theta, MarkList& list) 
                            list);
 }
 
-void Shape::AddMarks(int32_t cx, int32_t cy, int32_t variant, MarkList& list) const {
-    const float c = CosDeg(Rotation), s = SinDeg(Rotation);
-    switch (Element) {
+void AddShapeMarks(int32_t element, int32_t variant, float x, float y, float rotation, MarkList& list) {
+    const float c = CosDeg(rotation), s = SinDeg(rotation);
+    switch (element) {
         case 0:
-            AddLargeTriangleMarks(cx, cy, 0, list);
+            AddLargeTriangleMarks(int32_t(x), int32_t(y), 0, list);
             break;
         case 1:
-            AddMediumTriangleMarks(cx, cy, 0, list);
+            AddMediumTriangleMarks(int32_t(x), int32_t(y), 0, list);
             break;
         case 2:
-            AddSmallTriangleMarks(cx, cy, 0, list);
+            AddSmallTriangleMarks(int32_t(x), int32_t(y), 0, list);
             break;
         case 3:
             // The square is two small triangles back to back.
-            AddSmallTriangleMarks(int32_t(float(cx) + 21.0f * c), int32_t(float(cy) + 21.0f * s), 90.0f, list);
-            AddSmallTriangleMarks(int32_t(float(cx) - 21.0f * c), int32_t(float(cy) - 21.0f * s), -90.0f, list);
+            AddSmallTriangleMarks(int32_t(x + 21.0f * c), int32_t(y + 21.0f * s), 90.0f, list);
+            AddSmallTriangleMarks(int32_t(x - 21.0f * c), int32_t(y - 21.0f * s), -90.0f, list);
             break;
         case 4: {
             // One small triangle pointing up, one down; the mirrored picture swaps their places.
-            int32_t mx = int32_t(float(cx) - 20.0f * c), my = int32_t(float(cy) - 20.0f * s);
-            int32_t px = int32_t(float(cx) + 20.0f * c), py = int32_t(float(cy) + 20.0f * s);
-            if (variant == 1) {
+            int32_t mx = int32_t(x - 20.0f * c), my = int32_t(y - 20.0f * s);
+            int32_t px = int32_t(x + 20.0f * c), py = int32_t(y + 20.0f * s);
+            if (MirroredVariant(variant)) {
                 std::swap(mx, px);
                 std::swap(my, py);
             }
@@ -120,6 +120,10 @@ void Shape::AddMarks(int32_t cx, int32_t cy, int32_t variant, MarkList& list) co
         default:
             break;
     }
+}
+
+void Shape::AddMarks(int32_t cx, int32_t cy, int32_t variant, MarkList& list) const {
+    AddShapeMarks(Element, variant, float(cx), float(cy), Rotation, list);
 }
 
 // ---- Construction and the list ----

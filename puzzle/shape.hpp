@@ -47,7 +47,16 @@ void AddSmallTriangleMarks(int32_t cx, int32_t cy, float theta, MarkList& list);
 void AddMediumTriangleMarks(int32_t cx, int32_t cy, float theta, MarkList& list);
 void AddLargeTriangleMarks(int32_t cx, int32_t cy, float theta, MarkList& list);
 
-// Tray slot y and hover sound of each element.
+// Every picture variant but 0 is the mirrored one: a level file may hold any value there, and
+// drawing and both mark builders must agree on it.
+inline bool MirroredVariant(int32_t variant) { return variant != 0; }
+
+// The snap marks of a piece of `element` centred at (x, y) and turned by `rotation`, for the
+// tile being dropped and for the silhouette alike; the drawing rotation must be set to
+// `rotation`. Positions are truncated toward zero.
+void AddShapeMarks(int32_t element, int32_t variant, float x, float y, float rotation, MarkList& list);
+
+// Tray slot y of each element (0 for an unknown one).
 int32_t TraySlotY(int32_t element);
 
 // The two things of a running puzzle game that pieces read while the level is complete. The

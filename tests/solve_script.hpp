@@ -8,13 +8,12 @@
 #include <string>
 
 #include "puzzle/levelset.hpp"
+#include "puzzle/shape.hpp"
 
 struct SolveScript {
     std::string text;
     int64_t endFrame = 0;  // the frame of the last drop
 };
-
-inline const float kSolveTraySlotY[5] = {120, 205, 270, 410, 330};
 
 // Uses the level as loaded in LevelShapes (ReadLevelSet first). Rotations are turned to the
 // nearest 22.5-degree step, the way the wheel can reach them.
@@ -32,7 +31,7 @@ inline SolveScript MakeSolveScript(int level, int64_t startFrame) {
         if (e < 0 || e > 4) continue;
         // The tile with the largest slot offset lies on top of the others of its kind.
         const int trayX = 550 + 5 * (--inTray[e]);
-        const int trayY = int(kSolveTraySlotY[e]);
+        const int trayY = TraySlotY(e);
         s << f << " move " << trayX << " " << trayY << "\n";
         s << f + 2 << " click left\n";
         s << f + 4 << " move " << int(sh->X) << " " << int(sh->Y) << "\n";

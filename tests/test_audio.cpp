@@ -10,6 +10,15 @@
 namespace {
 const std::string kShort = VELMORA_TEST_DATA "/audio/tone_half_second.ogg";
 const std::string kLong = VELMORA_TEST_DATA "/audio/tone_25_seconds.ogg";
+const std::string kHalfRate = VELMORA_TEST_DATA "/audio/tone_one_second_22050.ogg";
+
+// Waits (in real time, as the devices play) until the channel falls silent; the seconds waited.
+double SecondsUntilSilent(const ChannelRef& ch, double limit) {
+    auto start = std::chrono::steady_clock::now();
+    while (ch->Playing() && std::chrono::steady_clock::now() - start < std::chrono::duration<double>(limit))
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
 
 // The virtual clock advances 1000/60 ms per flip, so time can pass without waiting.
 void PassFrames(int n) {
@@ -45,9 +54,11 @@ TEST(Audio, WithoutADeviceChannelsPlayForTheLengthOfTheirSound) {
     EXPECT_TRUE(ch->Playing());
     ch->SetPaused(true);
     PassFrames(60);  // paused time does not count
-    EXPECT_TRUE(ch->Playing());
+    EXPECT_FALSE(ch->Playing()) << "a paused channel is not audible";
     ch->SetPaused(false);
-    PassFrames(12);  // 533 ms of playing in all
+    PassFrames(6);  // 433 ms of playing in all
+    EXPECT_TRUE(ch->Playing());
+    PassFrames(6);  // 533 ms
     EXPECT_FALSE(ch->Playing());
 
     ChannelRef loop = PlaySound(LoadSound(kShort, SOUND_LOOP));
@@ -75,7 +86,9 @@ TEST(Audio, OpenALPlaysStopsAndStreamsSongs) {
     ChannelRef ch = PlaySound(s);
     EXPECT_TRUE(ch->Playing());
     ch->SetPaused(true);
-    EXPECT_TRUE(ch->Playing()) << "a paused channel still holds its sound";
+    EXPECT_FALSE(ch->Playing()) << "a paused channel holds its sound but is not audible";
+    ch->SetPaused(false);
+    EXPECT_TRUE(ch->Playing());
     ch->Stop();
     EXPECT_FALSE(ch->Playing());
     // Far more effects than OpenAL has sources, one after another.
@@ -113,5 +126,37 @@ TEST(Audio, SoftwareMixerRunsOnSdlAudio) {
     ChannelRef song = PlaySound(LoadSound(kLong, SOUND_LOOP));
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     EXPECT_TRUE(song->Playing());
+    CloseAudio();
+}
+
+// A sound at half the output rate lasts its full second, through both the decoded and the
+// streamed path of the software mixer.
+TEST(Audio, SoftwareMixerPlaysEachSoundAtItsOwnRate) {
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    ASSERT_TRUE(SetAudioDriver("FreeAudio"));
+    for (int flags : {0, int(SOUND_STREAM)}) {
+        SoundRef s = LoadSound(kHalfRate, flags);
+        ASSERT_TRUE(s);
+        EXPECT_EQ(s->rate, 22050);
+        ChannelRef ch = PlaySound(s);
+        const double seconds = SecondsUntilSilent(ch, 4.0);
+        EXPECT_GT(seconds, 0.8) << "played at 44100 it would end after half a second";
+        EXPECT_LT(seconds, 3.0);
+    }
+    CloseAudio();
+}
+
+// A stream that does not loop gives its OpenAL source and buffers back once it has ended.
+TEST(Audio, OpenALGivesBackAStreamThatHasEnded) {
+    setenv("ALSOFT_DRIVERS", "null", 0);
+    ASSERT_TRUE(SetAudioDriver("OpenAL Default"));
+    ChannelRef ch = PlaySound(LoadSound(kShort, SOUND_STREAM));
+    EXPECT_TRUE(ch->Playing());
+    EXPECT_EQ(ActiveVoices(), 1u);
+    EXPECT_LT(SecondsUntilSilent(ch, 5.0), 4.0);
+    ChannelRef next = PlaySound(LoadSound(kShort));
+    EXPECT_EQ(ActiveVoices(), 1u) << "only the new sound holds a voice";
+    next->Stop();
+    EXPECT_EQ(ActiveVoices(), 0u);
     CloseAudio();
 }

@@ -246,6 +246,24 @@ TEST(BonusRising, AStoneHoldsTheTilesBelowAndCarriedMarkersTravel) {
     EXPECT_EQ(g->PuzzleTileData[3][2], MARK_NONE);
 }
 
+TEST(BonusRising, ATileWithASymbolRisingThroughAnotherLosesNeither) {
+    auto g = EmptyBoard();
+    g->LevelData[4][7] = 2;
+    g->PuzzleTileData[4][7] = MARK_YINYANG;
+    g->PuzzleTileData[4][3] = MARK_YINYANG;  // floating above
+    g->LevelData[4][8] = 3;                  // a plain tile behind it
+    Settle(*g);
+    int symbols = 0;
+    for (auto& column : g->PuzzleTileData)
+        for (int m : column)
+            if (m == MARK_YINYANG) ++symbols;
+    EXPECT_EQ(symbols, 2) << "each symbol still wins its puzzle tile back";
+    EXPECT_EQ(g->LevelData[4][0], 2);
+    EXPECT_EQ(g->PuzzleTileData[4][0], MARK_YINYANG);
+    EXPECT_EQ(g->LevelData[4][1], 3);
+    EXPECT_EQ(g->PuzzleTileData[4][1], MARK_YINYANG) << "the tile behind picks up the symbol left floating";
+}
+
 TEST(BonusFullBoard, AFullColumnKeepsTheShotInTheLaunchRowAndLosesTheBonus) {
     auto g = EmptyBoard();
     g->LevelData[3][0] = CELL_STONE;

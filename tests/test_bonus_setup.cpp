@@ -135,3 +135,16 @@ TEST(BonusSetup, PlacementEndsWhenNoCellIsLeft) {
     // More symbols already on the board than tiles: nothing is added or taken away.
     EXPECT_EQ(PlaceYinYangSymbols(data, markers, 3), 71);
 }
+
+TEST(BonusSetup, ABoardWithoutRoomForEverySymbolIsReported) {
+    TLevelProperties level = EmptyLevel();
+    for (int x = 0; x < 8; ++x)
+        for (int y = 0; y < 9; ++y) level.BonusLevelData[x][y] = CELL_STONE;
+    level.BonusLevelData[2][4] = 1;
+    level.BonusLevelData[5][8] = CELL_EMPTY;
+    BonusGame roomy;
+    EXPECT_TRUE(SetUpBonusBoard(roomy, level, 2)) << "a tile cell and an empty cell take the two symbols";
+    EXPECT_EQ(Markers(roomy), 2);
+    BonusGame cramped;
+    EXPECT_FALSE(SetUpBonusBoard(cramped, level, 3)) << "three symbols cannot be placed";
+}

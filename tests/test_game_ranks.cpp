@@ -154,6 +154,30 @@ TEST(EndScreen, TextBreaksAtLineFeedsAndWidth) {
         EndScreenLines("Well done!\nThe path goes on and on and on, further than the eye can see.\n\nClick!", headline);
     ASSERT_GE(lines.size(), 4u);
     EXPECT_EQ(lines[0], "Well done!");
-    EXPECT_EQ(lines.back(), "Click!") << "the character after a line feed is dropped, so no empty line";
+    EXPECT_EQ(lines.back(), "Click!");
     for (auto& l : lines) EXPECT_LE(headline.GetWidth(l), 500 + headline.GetWidth(" "));
+}
+
+TEST(EndScreen, NoLetterIsLostAfterALineFeedAndParagraphEndsObeyTheWidth) {
+    TBitmapFont headline = Metrics("Headline");
+    auto lines = EndScreenLines("Congratulations!\nYou completed it.\n\nClick!", headline);
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0], "Congratulations!");
+    EXPECT_EQ(lines[1], "You completed it.");
+    EXPECT_EQ(lines[2], "") << "an empty line between paragraphs";
+    EXPECT_EQ(lines[3], "Click!");
+
+    // A paragraph whose last word would pass 500 pixels breaks before that word.
+    std::string words = "Far";
+    while (headline.GetWidth(words + " away") <= 500) words += " far";
+    auto wide = EndScreenLines(words + " away\nnext", headline);
+    ASSERT_GE(wide.size(), 3u);
+    EXPECT_EQ(wide[wide.size() - 2], "away");
+    EXPECT_EQ(wide.back(), "next");
+    std::string joined;
+    for (auto& l : wide) {
+        EXPECT_LE(headline.GetWidth(l), 500 + headline.GetWidth(" ")) << l;
+        joined += l;
+    }
+    EXPECT_EQ(joined, words + " awaynext") << "every letter is kept";
 }

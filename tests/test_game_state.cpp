@@ -4,78 +4,13 @@
 
 #include "data/ranks.hpp"
 #include "game/game.hpp"
+#include "game_env.hpp"
 #include "platform/timing.hpp"
 #include "puzzle/levelset.hpp"
 #include "puzzle/tileset.hpp"
 #include "puzzle/unlocks.hpp"
-#include "scratch_dir.hpp"
-#include "tiles_env.hpp"
 #include "ui/options.hpp"
 #include "ui/requester.hpp"
-
-namespace {
-
-ShapeRef Piece(int element, float x, float y, float rotation) {
-    auto s = std::make_shared<Shape>();
-    s->Element = element;
-    s->X = x;
-    s->Y = y;
-    s->Rotation = rotation;
-    s->R = 200;
-    s->G = 180;
-    s->B = 160;
-    return s;
-}
-
-class GameTest : public UiTest {
-protected:
-    void SetUp() override {
-        UiTest::SetUp();
-        if (!TileImages[0][0]) LoadPuzzleset(0, false);
-        dir = std::make_unique<ScratchDir>();
-        Users.RemoveAllUsers();
-        Users.FilePath = dir->File("users.cfg");
-        Users.AddNewUser("Tester");
-        CurrentUserIndex = 0;
-        player = Users.GetCurrentUser();
-        player->ProgressMap = false;
-        player->Wisdoms = false;
-        player->Tutorial = false;
-        for (auto& l : LevelShapes) l.clear();
-        for (auto& p : LevelProps) p = TLevelProperties();
-        LevelShapes[0] = {Piece(3, 200, 250, 0), Piece(2, 300, 150, 45), Piece(2, 300, 350, 90)};
-        LevelProps[0].GameTime = 60;
-        LevelShapes[12] = {Piece(0, 250, 250, 0)};
-        setFile = dir->File("set.lvl");
-        ASSERT_TRUE(WriteLevelSet(setFile));
-        CurrLevelSetFile = setFile;
-    }
-    void TearDown() override {
-        // Leave no drawing queued: the renderer's queue is gone before the fonts' textures
-        // when the program exits.
-        GrabPixmap(0, 0, 1, 1);
-        Shape::ClearAllElements();
-        Users.RemoveAllUsers();
-        UiTest::TearDown();
-    }
-    // Rewrites level 0's mode bits and time in the file the game reads.
-    void SetLevel0(int32_t misc, int32_t time) {
-        LevelProps[0].MiscProperties = misc;
-        LevelProps[0].GameTime = time;
-        ASSERT_TRUE(WriteLevelSet(setFile));
-    }
-    bool HasCaption(TGame& g, const std::string& text) {
-        for (auto& t : g.TextList)
-            if (t->Caption == text) return true;
-        return false;
-    }
-
-    std::unique_ptr<ScratchDir> dir;
-    std::string setFile;
-    UserRef player;
-};
-
-}  // namespace
 
 TEST_F(GameTest, FewerThan340BlackPixelsSolveTheLevel) {
     TGame game;
@@ -163,12 +98,14 @@ TEST_F(GameTest, SetUpResumesTheSetAndAnnouncesANewRankOnce) {
     EXPECT_FALSE(again.ShowNewRank);
     EXPECT_EQ(player->Selected_Background, 1);
 
-    // A set without shapes from the level on ends at level 50 and falls back to the last one.
+    // A set without shapes from the level on has nothing left to play: the game ends without
+    // recording a level that was never solved.
     TGame late;
     late.CurrentLevel = 13;
     late.InitLevel(false);
+    EXPECT_TRUE(late.NoPuzzleLeft);
     EXPECT_EQ(late.CurrentLevel, 49);
-    EXPECT_EQ(player->LatestMaxLevel(setFile)->Level, 50);
+    EXPECT_EQ(player->LatestMaxLevel(setFile)->Level, 12);
 }
 
 TEST_F(GameTest, ClockHurriesAtTwelveSecondsAndRunsOut) {

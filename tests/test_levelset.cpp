@@ -193,6 +193,22 @@ TEST(LevelSet, MissingFileLeavesEveryLevelEmpty) {
     EXPECT_EQ(BonusLevelCount(), 0u);
 }
 
+// The debug lines a bug report relies on to tell which file was read or written.
+TEST(LevelSet, ReadingAndWritingSayWhichFileInTheLog) {
+    ScratchDir dir;
+    const std::string path = dir.File("Logged.lvl");
+    testing::internal::CaptureStdout();
+    ASSERT_TRUE(WriteEmptyLevelSet(path));
+    ASSERT_TRUE(WriteLevelSet(path));
+    ASSERT_TRUE(ReadLevelSet(path));
+    EXPECT_FALSE(ReadLevelSet(path + ".missing"));
+    const std::string log = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(log, "Write level: " + path + "\nWrite level: " + path +
+                       "\nClear LevelDatas in Memory...\nOpen Level File: " + path +
+                       "\nStart To Read Data...\nClear LevelDatas in Memory...\nOpen Level File: " + path +
+                       ".missing\n");
+}
+
 TEST(LevelSet, InterruptedSaveKeepsThePreviousFile) {
     ScratchDir dir;
     std::string path = dir.File("Mine.lvl");

@@ -231,3 +231,23 @@ TEST(UserFolder, CreatesTheFolderWithItsParents) {
     EXPECT_EQ(FileType(folder.GetPath()), FILETYPE_DIR);
     EXPECT_EQ(folder.GetSpecialFolder(3), "");
 }
+
+// Only tile sets 0 and 1 exist: any other value in a damaged file would leave the game without
+// tile pictures, and every level would count as solved at once.
+TEST(Users, ATileSetOutOfRangeReadsAsTheFirst) {
+    ScratchDir dir;
+    TUsers users;
+    users.FilePath = dir.File("users.cfg");
+    for (int32_t set : {5, -1, 2, 1})
+        ASSERT_TRUE(
+            users.AddUser("P" + std::to_string(set), 100, 80, 0, 0, 0, set, true, true, true, true, "", 0, false));
+    ASSERT_TRUE(users.Save());
+    TUsers read;
+    read.FilePath = users.FilePath;
+    ASSERT_TRUE(read.Load());
+    ASSERT_EQ(read.UserList.size(), 4u);
+    EXPECT_EQ(read.UserList[0]->Selected_Puzzleset, 0);
+    EXPECT_EQ(read.UserList[1]->Selected_Puzzleset, 0);
+    EXPECT_EQ(read.UserList[2]->Selected_Puzzleset, 0);
+    EXPECT_EQ(read.UserList[3]->Selected_Puzzleset, 1);
+}
