@@ -16,6 +16,7 @@
 #include "puzzle/levelset.hpp"
 #include "ui/options.hpp"
 #include "ui/requester.hpp"
+#include "ui/screenlog.hpp"
 #include "ui/wisdomscreen.hpp"
 
 namespace {
@@ -333,9 +334,11 @@ void TGame::OpenOptions() {
     OptionsTime = Millisecs();
     ReqOptions->CurrReq = R_MAIN;
     ReqOptions->Alpha = 0;
+    LogScreen("options");
 }
 
 int32_t TGame::Play() {
+    LogScreen("game");
     TextList.clear();
     SetClsColor(0, 0, 0);
     User = Users.GetCurrentUser();
