@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
-#include "app/frame.hpp"
-#include "app/globals.hpp"
+#include "data/language.hpp"
+#include "data/users.hpp"
+#include "ui/bitmapfont.hpp"
+#include "ui/frame.hpp"
 #include "fx/pointer.hpp"
 #include "fx/sfx.hpp"
 #include "platform/input.hpp"
