@@ -2,15 +2,14 @@
 
 #include <algorithm>
 
+#include "app/titlescreen.hpp"
 #include "data/language.hpp"
 #include "data/users.hpp"
-#include "ui/bitmapfont.hpp"
-#include "ui/frame.hpp"
-#include "app/titlescreen.hpp"
 #include "platform/input.hpp"
 #include "platform/random.hpp"
 #include "platform/timing.hpp"
 #include "ui/bitmapfont.hpp"
+#include "ui/frame.hpp"
 #include "ui/screenlog.hpp"
 
 #if __has_include("fx/butterfly.hpp")
@@ -50,8 +49,7 @@ bool AnyKeyHit() {
 
 }  // namespace
 
-std::vector<StoryGlyph> LayOutStory(const std::string& text, const TBitmapFont& font, float lineWidth,
-                                    int32_t& lines) {
+std::vector<StoryGlyph> LayOutStory(const std::string& text, const TBitmapFont& font, float lineWidth, int32_t& lines) {
     std::vector<StoryGlyph> out;
     int32_t line = 0;
     float x = 0;
@@ -164,9 +162,9 @@ void TIntro::Run(bool skip) {
 
 void TIntro::RunStory() {
     LogScreen("story");
-    const std::string story = Tx(
-        "Your voyage to enlightenment starts here.\\n\\nAre you able to solve all the puzzles on your path to the "
-        "Velmora?");
+    const std::string story =
+        Tx("Your voyage to enlightenment starts here.\\n\\nAre you able to solve all the puzzles on your path to the "
+           "Velmora?");
     int32_t lines = 0;
     const std::vector<StoryGlyph> glyphs = LayOutStory(story, *FontHeadline, kStoryWidth, lines);
     const float lineHeight = float(FontHeadline->FrameHeight);

@@ -3,8 +3,8 @@
 #pragma once
 
 #include <array>
-#include <memory>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -48,8 +48,7 @@ struct StoryGlyph {
     float x;  // from the left margin
     int32_t line;
 };
-std::vector<StoryGlyph> LayOutStory(const std::string& text, const TBitmapFont& font, float lineWidth,
-                                    int32_t& lines);
+std::vector<StoryGlyph> LayOutStory(const std::string& text, const TBitmapFont& font, float lineWidth, int32_t& lines);
 
 // The credits text split at its line breaks (an empty line stays an empty entry).
 std::vector<std::string> CreditLines();

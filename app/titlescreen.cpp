@@ -4,12 +4,12 @@
 
 #include "data/language.hpp"
 #include "data/users.hpp"
-#include "ui/bitmapfont.hpp"
-#include "ui/frame.hpp"
 #include "fx/pointer.hpp"
 #include "fx/sfx.hpp"
 #include "platform/input.hpp"
 #include "platform/timing.hpp"
+#include "ui/bitmapfont.hpp"
+#include "ui/frame.hpp"
 #include "ui/screenlog.hpp"
 
 std::unique_ptr<TTitleScreen> TitleScreen;
@@ -28,7 +28,7 @@ TTitleScreen::TTitleScreen() {
     NameReq = std::make_unique<TReqEnterName>(Action);
     NameReq->Alpha = 0;
     ReqOptions = std::make_unique<TOptions>();
-    ReqUsers = std::make_unique<TReqUsers>(Action);
+    ReqUsers = std::make_unique<TReqUsers>(Action, *NameReq);
     Users.Load();
     AutoMidHandle(true);
     TangramFont[0] = LoadImage("incbin::../gfx/titlefont.png");

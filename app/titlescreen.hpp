@@ -7,12 +7,9 @@
 #include <memory>
 #include <string>
 
-#include "app/dialogs_standin.hpp"
 #include "platform/graphics.hpp"
 #include "ui/options.hpp"
-
-using standin::TReqEnterName;
-using standin::TReqUsers;
+#include "ui/playerdialogs.hpp"
 
 class TTitleScreen {
 public:

@@ -30,11 +30,10 @@
 #include "puzzle/unlocks.hpp"
 #include "ui/bitmapfont.hpp"
 #include "ui/frame.hpp"
+#include "ui/highscore.hpp"
+#include "ui/levelselect.hpp"
+#include "ui/playerdialogs.hpp"
 #include "ui/requester.hpp"
-
-using standin::IsAllowedNameChar;
-using standin::THighscore;
-using standin::TReqLevelSelect;
 
 std::string FirstPlayerName(const char* env) {
     std::string out;
@@ -53,10 +52,9 @@ std::string FirstPlayerName(const char* env) {
             }
             cp = (cp << 6) | (*p & 0x3f);
         }
-        const unsigned char c = more < 0 || cp > 0xff ? '?' : static_cast<unsigned char>(cp);
-        if (IsAllowedNameChar(c)) out += char(c);
+        out += more < 0 || cp > 0xff ? '?' : char(static_cast<unsigned char>(cp));
     }
-    return out;
+    return FilterNameCharacters(out);
 }
 
 namespace {
@@ -110,7 +108,7 @@ void AfterFlip(int64_t frames) {
 // title.
 void RunLevelEditor() {}
 
-void RunHighscore() { (void)THighscore{}; }
+void RunHighscore() { ShowHighscore(); }
 
 // A new title screen and the short intro, which ends in the menu with the player's next choice.
 void BackToTitle() {
@@ -145,7 +143,7 @@ void BackToTitle() {
         } else if (action == "PLAY") {
             Users.GetCurrentUser()->ProgressMap = true;
             Users.Save();
-            { TReqLevelSelect select; }
+            RunLevelSelect();
             {
                 TGame game;
                 game.InitLevel(true);

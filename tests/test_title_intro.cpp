@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr int kStartX = 316, kStartY = 197;        // "Start game"
+constexpr int kStartX = 316, kStartY = 197;  // "Start game"
 constexpr int kPreferencesY = 290, kHighscoreY = 370;
 
 class TitleTest : public UiTest {
@@ -54,13 +54,13 @@ TEST_F(TitleTest, WithoutAnyPlayerOnlyTheNameEntryShowsAndTheMenuFollowsOnceItHa
     Users.RemoveAllUsers();
     title->TextAlpha = -1.5f;
     for (int i = 0; i < 30; ++i) Frame();
-    EXPECT_EQ(ButtonSlot, 0) << "no menu entry drawn while nobody can be greeted";
+    EXPECT_EQ(ButtonSlot, 1) << "the name entry's \"Ok\" alone: no menu entry while nobody can be greeted";
     EXPECT_FLOAT_EQ(title->NameReq->Alpha, 1.0f);
     EXPECT_LT(title->TextAlpha, 0) << "the menu does not fade in behind the name entry";
 
     ASSERT_TRUE(Users.AddNewUser("Pema"));
     int framesToMenu = 0;
-    for (; ButtonSlot == 0 && framesToMenu < 40; ++framesToMenu) Frame();
+    for (; ButtonSlot < 4 && framesToMenu < 40; ++framesToMenu) Frame();
     EXPECT_EQ(framesToMenu, 21) << "the name entry fades out over 20 frames first";
     EXPECT_EQ(ButtonSlot, 4);
 }
@@ -241,7 +241,9 @@ TEST(FirstPlayerName, StoredOneByteACharacterAndFilteredLikeATypedName) {
     EXPECT_EQ(FirstPlayerName("Li \xe6\x9d\x8e"), "Li ?");
     EXPECT_EQ(FirstPlayerName("\xf0\x9f\x99\x82ok"), "?ok");
     // A broken sequence is one unknown character and the bytes after it still count.
-    EXPECT_EQ(FirstPlayerName("a\xc3" "b"), "a?b");
+    EXPECT_EQ(FirstPlayerName("a\xc3"
+                              "b"),
+              "a?b");
     EXPECT_EQ(FirstPlayerName("tab\there_"), "tabhere");
 }
 
