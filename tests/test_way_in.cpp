@@ -54,21 +54,30 @@ TEST(WayIn, FromAnEmptyFolderThroughTheMenuAGameAndTheHighscoreToQuit) {
     s << first.text << first.endFrame + 20 << " shot solved.png\n";
     const int64_t map2 = first.endFrame + 431;
     s << first.endFrame + 340 << " click left\n"
-      << map2 + 40 << " move 565 415\n" << map2 + 48 << " click left\n" << map2 + 75 << " click left\n";
+      << map2 + 40 << " move 565 415\n"
+      << map2 + 48 << " click left\n"
+      << map2 + 75 << " click left\n";
     SolveScript second = MakeSolveScript(1, map2 + 216);
     s << second.text;
     const int64_t map3 = second.endFrame + 431;
     s << second.endFrame + 340 << " click left\n"
-      << map3 + 40 << " move 565 415\n" << map3 + 48 << " click left\n" << map3 + 75 << " click left\n";
+      << map3 + 40 << " move 565 415\n"
+      << map3 + 48 << " click left\n"
+      << map3 + 75 << " click left\n";
     // Escape, "Back to main menu", "Sure".
     const int64_t play3 = map3 + 218;
-    s << play3 << " key escape\n" << play3 + 10 << " move 328 295\n" << play3 + 25 << " click left\n"
-      << play3 + 30 << " move 210 280\n" << play3 + 45 << " click left\n";
+    s << play3 << " key escape\n"
+      << play3 + 10 << " move 328 295\n"
+      << play3 + 25 << " click left\n"
+      << play3 + 30 << " move 210 280\n"
+      << play3 + 45 << " click left\n";
     // The highscore table's "Ok", the short intro, "Quit".
     s << play3 + 240 << " shot highscore.png\n"
-      << play3 + 245 << " move 320 440\n" << play3 + 250 << " click left\n"
+      << play3 + 245 << " move 320 440\n"
+      << play3 + 250 << " click left\n"
       << play3 + 330 << " shot title_again.png\n"
-      << play3 + 360 << " move 537 410\n" << play3 + 365 << " click left\n";
+      << play3 + 360 << " move 537 410\n"
+      << play3 + 365 << " click left\n";
     const int64_t end = play3 + 600;
     GameRun r = StartScripted(dir, s.str(), int(end));
     ASSERT_EQ(r.exitCode, 0) << r.log;
