@@ -111,7 +111,7 @@ void TTitleScreen::Run() {
 // The name entry takes the whole menu while it is shown or fading, and is forced while no
 // player exists at all. True when it did.
 bool TTitleScreen::PlayerDialogs() {
-    if (Users.UserList.empty() || Action == "ADD_NEW_USER" || Action == "CHANGE_USER") {
+    if (NameEntryShown(Action)) {
         if (NameReq->Alpha < 1) NameReq->Alpha = std::min(1.0f, NameReq->Alpha + kFade);
         if (ReqUsers->Alpha > 0) {
             ReqUsers->Alpha -= kFade;

@@ -44,6 +44,10 @@ std::string FilterNameCharacters(const std::string& name) {
     return out;
 }
 
+bool NameEntryShown(const std::string& action) {
+    return Users.UserList.empty() || action == "ADD_NEW_USER" || action == "CHANGE_USER";
+}
+
 std::string ReadNameKey() {
     for (int key : kFieldIgnoresKeys)
         if (KeyDown(key)) return "";

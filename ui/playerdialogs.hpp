@@ -18,6 +18,10 @@ bool IsNameCharacter(int c);
 // name from the environment go through the same gate).
 std::string FilterNameCharacters(const std::string& name);
 
+// Whether the title screen shows the name entry instead of its menu: while the list asks for
+// it, and whenever there is no player at all (the first start, or everyone deleted).
+bool NameEntryShown(const std::string& action);
+
 // One frame's key for a text field: "" (nothing), "KEY_ENTER" and "KEY_BACKSPACE" while those
 // keys are held, or one allowed typed character. Takes at most one character from the typed
 // queue and then empties the queue and the key states.
@@ -25,7 +29,8 @@ std::string ReadNameKey();
 
 class TReqEnterName : public TRequester {
 public:
-    // action: the title screen's action word.
+    // action: the title screen's action word. The constructors only keep their references, so
+    // the title screen may create the dialogs before its own fields.
     explicit TReqEnterName(std::string& action);
 
     int32_t CursorCount = 0;  // blink counter, 0 to 50

@@ -1,8 +1,11 @@
 // velmora-screens [DOCS_DIR]: draws documentation pictures with the game's own renderer and
-// fonts, so what docs/ shows is what the game draws.
+// fonts, so what docs/ shows is what the game draws: the font sample here, the dialog screens
+// in dialogs.cpp.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+
+#include "dialogs.hpp"
 
 #include "platform/embedded.hpp"
 #include "platform/graphics.hpp"
@@ -39,6 +42,7 @@ int main(int argc, char** argv) {
     std::string out = docs + "/fonts_in_game.png";
     if (!SavePixmapPNG(*shot, out)) return 1;
     std::printf("wrote %s\n", out.c_str());
+    if (!DrawDialogPictures(docs)) return 1;
     EndGraphics();
     return 0;
 }
