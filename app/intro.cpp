@@ -32,7 +32,7 @@ float GlyphWidth(const TBitmapFont& font, unsigned char c) {
 
 void BlackCover(float alpha) {
     SetColor(0, 0, 0);
-    SetAlpha(alpha);
+    SetAlpha(std::clamp(alpha, 0.0f, 1.0f));
     DrawRect(0, 0, kLogicalWidth, kLogicalHeight);
     SetColor(255, 255, 255);
     SetAlpha(1);

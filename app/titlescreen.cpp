@@ -18,6 +18,10 @@ namespace {
 
 constexpr float kFade = 0.05f;
 
+// The fades run below 0 and above 1 on purpose (a pause before the menu appears); what is
+// drawn meanwhile stays within the range a colour can hold.
+void SetOpacity(float a) { SetAlpha(std::clamp(a, 0.0f, 1.0f)); }
+
 bool Inside(int mx, int my, int left, int top, int right, int bottom) {
     return mx > left && mx < right && my > top && my < bottom;
 }
@@ -40,7 +44,7 @@ TTitleScreen::TTitleScreen() {
 void TTitleScreen::Run() {
     if (!TitleMenuState) return;
     UpdateInput();
-    SetAlpha(TextAlpha);
+    SetOpacity(TextAlpha);
     SetColor(255, 255, 255);
     SetBlend(ALPHABLEND);
 
@@ -48,7 +52,7 @@ void TTitleScreen::Run() {
     const int b = int(7.0f * SinDeg(float(Millisecs()) / 5.0f));
     DrawImage(Fan, 109, float(444 + b));
     DrawImage(Fan, 537, float(434 - b));
-    SetAlpha(Alpha);
+    SetOpacity(Alpha);
 
     if (Action == "FADE_IN") {
         Alpha += kFade;
@@ -63,13 +67,13 @@ void TTitleScreen::Run() {
     if (FontState < 0) {
         FontState += 0.05f;
     } else if (FontState < 1) {
-        SetAlpha(FontState);
+        SetOpacity(FontState);
         DrawImage(TangramFont[1], 318, 80);
         FontState += 0.1f;
     } else if (FontState < 2) {
         SetAlpha(1);
         DrawImage(TangramFont[1], 318, 80);
-        SetAlpha(FontState - 1);
+        SetOpacity(FontState - 1);
         DrawImage(TangramFont[0], 318, 80);
         FontState += 0.1f;
     } else {
@@ -88,7 +92,7 @@ void TTitleScreen::Run() {
         } else if (Action.empty() && TextAlpha < 1) {
             TextAlpha += kFade;
         }
-        SetAlpha(TextAlpha);
+        SetOpacity(TextAlpha);
         Greeting(b);
 
         static const struct {
