@@ -6,8 +6,11 @@
 #include <thread>
 
 #include "app/globals.hpp"
+#include "app/intro.hpp"
 #include "app/options.hpp"
 #include "app/script.hpp"
+#include "app/startup.hpp"
+#include "app/titlescreen.hpp"
 #include "data/language.hpp"
 #include "data/users.hpp"
 #include "editor/editor_entry.hpp"
@@ -28,7 +31,32 @@
 #include "puzzle/unlocks.hpp"
 #include "ui/bitmapfont.hpp"
 #include "ui/frame.hpp"
+#include "ui/highscore.hpp"
+#include "ui/levelselect.hpp"
+#include "ui/playerdialogs.hpp"
 #include "ui/requester.hpp"
+
+std::string FirstPlayerName(const char* env) {
+    std::string out;
+    if (!env) return out;
+    const auto* p = reinterpret_cast<const unsigned char*>(env);
+    while (*p) {
+        // One UTF-8 sequence; a malformed one counts as one unknown character.
+        uint32_t cp = *p;
+        int more = cp < 0x80 ? 0 : (cp >> 5) == 0x6 ? 1 : (cp >> 4) == 0xe ? 2 : (cp >> 3) == 0x1e ? 3 : -1;
+        if (more > 0) cp &= 0x3fu >> more;
+        ++p;
+        for (int i = 0; i < more; ++i, ++p) {
+            if ((*p & 0xc0) != 0x80) {
+                more = -1;
+                break;
+            }
+            cp = (cp << 6) | (*p & 0x3f);
+        }
+        out += more < 0 || cp > 0xff ? '?' : char(static_cast<unsigned char>(cp));
+    }
+    return FilterNameCharacters(out);
+}
 
 namespace {
 
@@ -52,21 +80,6 @@ void AfterFlip(int64_t frames) {
     if (frames == 1) ReportStartup("first frame shown");
     if (g_haveScript) g_script.Apply(frames);
     if (g_maxFrames >= 0 && frames >= g_maxFrames) InputClose();
-}
-
-// Until the title screen exists, the main loop shows the puzzle background and waits for
-// the window to close.
-std::string RunTitleStandIn() {
-    for (;;) {
-        Cls();
-        UpdateInput();
-        SetBlend(ALPHABLEND);
-        SetAlpha(1);
-        SetColor(255, 255, 255);
-        if (BackgroundImage) DrawImage(BackgroundImage, 0, 0);
-        if (BoardImage) DrawImage(BoardImage, 0, 0);
-        FlipFrame(-1);
-    }
 }
 
 // --play: one game over the level set at path, started as the main loop's "PLAY" starts it
@@ -111,24 +124,57 @@ std::string RunTitleStandIn() {
     QuitProgram(0);
 }
 
-void MainLoop() {
+void RunHighscore() { ShowHighscore(); }
+
+// A new title screen and the short intro, which ends in the menu with the player's next choice.
+void BackToTitle() {
+    TitleScreen = std::make_unique<TTitleScreen>();
+    TitleScreen->RunHighscore = RunHighscore;
+    TitleScreen->LoadTitleData();
+    Intro = std::make_unique<TIntro>();
+    Intro->Run(true);
+    Intro.reset();
+}
+
+[[noreturn]] void MainLoop() {
+    // After a completed set the game goes straight back to the level-set selection.
     bool repeat = false;
     std::string action;
     for (;;) {
+        if (SFX) SFX->Stop(15);
         if (!repeat) {
             UserRef player = Users.GetCurrentUser();
             LoadBackground(player->Selected_Background);
             LoadPuzzleset(player->Selected_Puzzleset, true);
-            action = RunTitleStandIn();
+            action = TitleScreen->Action;
+            TitleScreen.reset();
         }
         Cls();
         Flip(-1);
-        if (action == "LEVEL_EDITOR") RunLevelEditor();
         if (action == "QUIT") {
+            Users.Save();
             Language->Write();
             Language.reset();
             QuitProgram(0);
+        } else if (action == "PLAY") {
+            Users.GetCurrentUser()->ProgressMap = true;
+            Users.Save();
+            RunLevelSelect();
+            {
+                TGame game;
+                game.InitLevel(true);
+                game.Play();
+                std::printf("Game ended, set %s\n", game.LevelSetCompleted ? "completed" : "not completed");
+                repeat = game.LevelSetCompleted;
+            }
+            Cls();
+            Flip(-1);
+            if (SFX) SFX->Stop(15);
+            if (!repeat) RunHighscore();
+        } else if (action == "LEVEL_EDITOR") {
+            RunLevelEditor();
         }
+        if (!repeat) BackToTitle();
     }
 }
 
@@ -165,7 +211,11 @@ int VelmoraMain(int argc, char** argv) {
     // 1. Embedded files, shared objects, random seed.
     RegisterEmbeddedFiles();
     CreateSharedObjects();
-    SeedRnd(opts.haveSeed ? opts.seed : Millisecs());
+    // The wall clock, not the time since start: that is nearly the same every run, and so
+    // would be the wisdoms and bonus boards.
+    SeedRnd(opts.haveSeed ? opts.seed : int64_t(std::time(nullptr)));
+    // Filtered and mip-mapped from the first picture on, so zoomed lettering stays smooth.
+    SetImageFlags(MASKEDIMAGE | FILTEREDIMAGE | MIPMAPPEDIMAGE);
     LoadFonts();
     LoadEmitterImages();
     LoadButtonImages();
@@ -206,8 +256,8 @@ int VelmoraMain(int argc, char** argv) {
     Users.FilePath = UserFolder->GetPath() + kUsersFileName;
     Users.Load();
     if (Users.UserList.empty()) {
-        const char* env = std::getenv("username");
-        std::string name = env && *env ? std::string(env) : Tx("New Player");
+        std::string name = FirstPlayerName(std::getenv("username"));
+        if (name.empty()) name = Tx("New Player");
         if (!Users.CreateFirstUser(name)) std::printf("Could not save the players to %s\n", Users.FilePath.c_str());
     }
     UserRef player = Users.GetCurrentUser();
@@ -215,14 +265,27 @@ int VelmoraMain(int argc, char** argv) {
     // 7. Music.
     StartSong(player.get());
 
-    // 8. Intro, then the puzzle-screen pictures.
-    LoadBoardGraphics();
+    if (!opts.playPath.empty()) {  // --play
+        LoadBoardGraphics();
+        PlayOneGame(opts.playPath);
+    }
 
-    if (!opts.playPath.empty()) PlayOneGame(opts.playPath);  // --play
-    if (!opts.editPath.empty()) EditOneSet(opts.editPath);   // --edit
-    if (opts.levelEditor) EditOneSet("");                    // --level-editor
+    if (!opts.editPath.empty() || opts.levelEditor) {  // --edit, --level-editor
+        LoadBoardGraphics();
+        EditOneSet(opts.editPath);
+    }
+
+    // 6.
+    TitleScreen = std::make_unique<TTitleScreen>();
+    TitleScreen->RunHighscore = RunHighscore;
+    TitleScreen->LoadTitleData();
+    Intro = std::make_unique<TIntro>();
+
+    // 8. Intro, then the puzzle-screen pictures.
+    Intro->Run(false);
+    LoadBoardGraphics();
+    Intro.reset();
 
     // 9.
     MainLoop();
-    return 0;
 }

@@ -18,6 +18,7 @@
 #include "ui/frame.hpp"
 #include "ui/options.hpp"
 #include "ui/requester.hpp"
+#include "ui/screenlog.hpp"
 #include "ui/wisdomscreen.hpp"
 
 namespace {
@@ -330,9 +331,11 @@ void TGame::OpenOptions() {
     OptionsTime = Millisecs();
     ReqOptions->CurrReq = R_MAIN;
     ReqOptions->Alpha = 0;
+    LogScreen("options");
 }
 
 int32_t TGame::Play() {
+    LogScreen("game");
     TextList.clear();
     SetClsColor(0, 0, 0);
     User = Users.GetCurrentUser();

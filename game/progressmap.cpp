@@ -14,6 +14,7 @@
 #include "ui/bitmapfont.hpp"
 #include "ui/frame.hpp"
 #include "ui/requester.hpp"
+#include "ui/screenlog.hpp"
 
 namespace {
 constexpr float kMaxScroll = 276;  // 916 - 640
@@ -75,6 +76,7 @@ float ScrollMapTowards(float scroll, float mapX) {
 }
 
 void ShowProgressMap(int32_t& level, bool& showMap, bool& quit) {
+    LogScreen("progress map");
     FlushKeys();
     SetAlpha(1);
     AutoMidHandle(false);
@@ -203,6 +205,7 @@ std::vector<std::string> EndScreenLines(const std::string& text, const TBitmapFo
 }
 
 void ShowEndScreen() {
+    LogScreen("end");
     Cls();
     FlipFrame(-1);
     bool mid = AutoMidHandleEnabled();

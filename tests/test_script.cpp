@@ -120,8 +120,10 @@ TEST(Script, ScriptedRunIsReproducibleToTheByte) {
 
 TEST(Startup, FirstStartWritesOnePlayerNamedFromTheEnvironment) {
     auto dir = std::filesystem::temp_directory_path() / "velmora_first_start";
-    for (const auto& [env, name] :
-         {std::pair<std::string, std::string>{"username=", "New Player"}, {"username=Tashi", "Tashi"}}) {
+    for (const auto& [env, name] : {std::pair<std::string, std::string>{"username=", "New Player"},
+                                    {"username=Tashi", "Tashi"},
+                                    // One byte a character, "?" beyond Latin-1, and only what the name entry accepts.
+                                    {"username='Jo\xc3\xabl \xe2\x98\xba'", "Jol ?"}}) {
         std::filesystem::remove_all(dir);
         std::filesystem::create_directories(dir);
         ASSERT_EQ(RunGame(dir, "--virtual-clock --max-frames 1", env), 0);

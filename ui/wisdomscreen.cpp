@@ -3,6 +3,7 @@
 #include "data/language.hpp"
 #include "platform/random.hpp"
 #include "ui/bitmapfont.hpp"
+#include "ui/screenlog.hpp"
 
 namespace {
 constexpr float kMaxLineWidth = 500;
@@ -11,6 +12,7 @@ constexpr float kCell = 64;
 }  // namespace
 
 Wisdomscreen::Wisdomscreen() {
+    LogScreen("wisdom");
     bool mid = AutoMidHandleEnabled();
     AutoMidHandle(false);
     screen = LoadImage("incbin::../gfx/wisdoms.jpg");
