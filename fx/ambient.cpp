@@ -7,10 +7,10 @@ namespace {
 float Rf(double a, double b) { return float(Rnd(a, b)); }
 
 // The pictures keep the handle the effect wants, whatever the loader setting is just now.
-ImageRef LoadWithHandle(const char* path, bool centred) {
+ImageRef LoadWithHandle(const char* path, bool centred, int flags = -1) {
     const bool mid = AutoMidHandleEnabled();
     AutoMidHandle(centred);
-    ImageRef img = LoadImage(path);
+    ImageRef img = LoadImage(path, flags);
     AutoMidHandle(mid);
     return img;
 }
@@ -154,8 +154,10 @@ void FX_Rain::Render() {
 // ---- Fog ----
 
 FX_Nebel::FX_Nebel() {
-    img[0] = LoadWithHandle("incbin::../gfx/intro/Wolkenlayer1_vor_tempel.png", false);
-    img[1] = LoadWithHandle("incbin::../gfx/intro/Wolkenlayer2_vor_tempel.png", false);
+    // The wisps are soft and never shrink below 0.4, so they need no mip levels; sampling one
+    // level instead of two keeps the fog's large light-blended areas cheap on software GL.
+    img[0] = LoadWithHandle("incbin::../gfx/intro/Wolkenlayer1_vor_tempel.png", false, FILTEREDIMAGE);
+    img[1] = LoadWithHandle("incbin::../gfx/intro/Wolkenlayer2_vor_tempel.png", false, FILTEREDIMAGE);
     for (int i = 0; i < ANZAHL; ++i) {
         x[i] = float(Rand(1, 640));
         y[i] = float(Rand(1, 430));
