@@ -156,8 +156,8 @@ public:
     // One pass of the frame loop; false when Play has to return.
     bool Frame();
 
-    // Hooks for the screens and effects that come with later work: the tutorial before the
-    // first level, the ambient animation of the background, and the match-three bonus board.
+    // Where other screens and effects join the game: the tutorial before the first level, the
+    // ambient animation of the background, and the match-three bonus board.
     void ShowTutorialHook();
     void RenderAmbientHook();
     void SetUpBonusLevelHook();

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -87,12 +89,14 @@ inline UserRef SavedPlayer(const fs::path& dir) {
     return users.UserList[0];
 }
 
-// A returning player without map and wisdoms, so the level starts at once.
-inline void WritePlayer(const fs::path& dir, int32_t score) {
+// A returning player without map, wisdoms and tutorial, so the level starts at once.
+inline void WritePlayer(const fs::path& dir, int32_t score, int32_t background = 0, bool animation = true,
+                        bool tutorial = false) {
     fs::create_directories(dir / "data");
     TUsers users;
     users.FilePath = (dir / "data" / "users.cfg").string();
-    ASSERT_TRUE(users.AddUser("Tester", 100, 80, score, 0, 0, 0, true, false, false, true, "", 0, false));
+    ASSERT_TRUE(
+        users.AddUser("Tester", 100, 80, score, background, 0, 0, animation, false, false, tutorial, "", 0, false));
     ASSERT_TRUE(users.Save());
 }
 
@@ -105,7 +109,8 @@ inline int Count(const std::string& log, const std::string& what) {
 }
 
 inline fs::path FreshDir(const std::string& name) {
-    auto dir = fs::temp_directory_path() / ("velmora_game_" + name);
+    // The process id keeps runs of the suite from different checkouts out of each other's way.
+    auto dir = fs::temp_directory_path() / ("velmora_game_" + name + "_" + std::to_string(::getpid()));
     fs::remove_all(dir);
     fs::create_directories(dir);
     return dir;

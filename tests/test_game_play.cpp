@@ -40,13 +40,13 @@ TEST(GamePlay, TwoLevelsSolvedThroughTheInputPathScoreAsTheRulesSay) {
     MakeTwoLevelSet((dir / "set.lvl").string());
     ReadLevelSet((dir / "set.lvl").string());
     std::ostringstream script;
-    // Map ("Play"), wisdom, first level.
-    script << "0 move 570 420\n30 click left\n90 click left\n";
-    SolveScript first = MakeSolveScript(0, 260);
+    // Map ("Play"), tutorial ("Play" at the same place), wisdom, first level.
+    script << "0 move 570 420\n30 click left\n90 click left\n150 click left\n";
+    SolveScript first = MakeSolveScript(0, 320);
     script << first.text;
     // Scroll closed by a click once its list shows, then the map and wisdom of level 2.
-    script << "620 click left\n625 move 570 420\n740 click left\n800 click left\n";
-    SolveScript second = MakeSolveScript(1, 960);
+    script << "680 click left\n685 move 570 420\n800 click left\n860 click left\n";
+    SolveScript second = MakeSolveScript(1, 1020);
     script << second.text;
     script << second.endFrame + 20 << " shot solved2.png\n";
     const int64_t scrollClick = second.endFrame + 340;
