@@ -46,6 +46,14 @@ bool ParseRunOptions(int argc, char** argv, RunOptions& out, std::string& error)
             const char* v = value("a level-set path");
             if (!v) return false;
             out.playPath = v;
+        } else if (a == "--soak") {
+            const char* v = value("a seed");
+            if (!v) return false;
+            if (!ParseNumber(v, out.soakSeed)) {
+                error = "--soak needs a number, got \"" + std::string(v) + "\"";
+                return false;
+            }
+            out.soak = true;
         } else if (a == "--help" || a == "-h") {
             out.help = true;
         } else if (a == "--version") {
@@ -65,5 +73,6 @@ const char* RunOptionsHelp() {
            "  --script FILE     take input from a script as well (see docs/scripting.md)\n"
            "  --max-frames N    close after N frames\n"
            "  --play PATH       play the level set at PATH (a file or an incbin:: path)\n"
+           "  --soak SEED       a random player drives pointer, wheel and keys (soak tests)\n"
            "  --version         print the version\n";
 }

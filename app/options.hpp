@@ -11,6 +11,8 @@ struct RunOptions {
     std::string scriptPath;
     int64_t maxFrames = -1;
     std::string playPath;
+    bool soak = false;
+    int64_t soakSeed = 0;
     bool help = false;
     bool version = false;
 };
