@@ -1,25 +1,11 @@
 #include "app/globals.hpp"
 
-#include <cstdio>
-
-std::unique_ptr<TLanguage> Language;
-std::unique_ptr<TFullAccess> UserFolder;
-std::unique_ptr<TBitmapFont> FontHeadline, FontHeadlineHover, FontMain, FontMainHover;
-
-ImageRef BackgroundImage;
-ImageRef BoardImage;
-std::array<ImageRef, 5> GameGfx;
-ImageRef LampImage;
-ImageRef DefaultButtonImage;
-ImageRef ReglerImage;
-
-std::array<uint8_t, 2> MouseHits{};
-int32_t MouseZ = 0;
-int32_t OldMouseZ = 0;
-uint8_t TileDropped = 0;
-
-SoundRef MusicSound;
-ChannelRef MusicChannel;
+#include "data/language.hpp"
+#include "data/users.hpp"
+#include "fx/sfx.hpp"
+#include "game/board.hpp"
+#include "puzzle/unlocks.hpp"
+#include "ui/requester.hpp"
 
 void CreateSharedObjects() {
     Language = std::make_unique<TLanguage>();
@@ -38,20 +24,4 @@ void ReleaseSharedObjects() {
     ReglerImage.reset();
     UserFolder.reset();
     Language.reset();
-}
-
-void LoadFonts() {
-    struct {
-        std::unique_ptr<TBitmapFont>* font;
-        const char* name;
-    } fonts[] = {{&FontHeadline, "Headline"},
-                 {&FontHeadlineHover, "Headline_hover"},
-                 {&FontMain, "Main"},
-                 {&FontMainHover, "Main_hover"}};
-    for (auto& f : fonts) {
-        *f.font = std::make_unique<TBitmapFont>();
-        std::string base = std::string("incbin::../gfx/fonts/") + f.name;
-        (*f.font)->LoadFnt(base + ".fnt");
-        (*f.font)->LoadBitmap(base + ".png");
-    }
 }

@@ -6,14 +6,16 @@
 #include <string>
 #include <thread>
 
-#include "app/frame.hpp"
 #include "app/globals.hpp"
 #include "app/options.hpp"
 #include "app/random_player.hpp"
 #include "app/script.hpp"
+#include "data/language.hpp"
+#include "data/users.hpp"
 #include "fx/emitters.hpp"
 #include "fx/pointer.hpp"
 #include "fx/sfx.hpp"
+#include "game/board.hpp"
 #include "game/game.hpp"
 #include "platform/audio.hpp"
 #include "platform/embedded.hpp"
@@ -22,7 +24,12 @@
 #include "platform/platform_hooks.hpp"
 #include "platform/random.hpp"
 #include "platform/timing.hpp"
+#include "puzzle/levelset.hpp"
 #include "puzzle/tileset.hpp"
+#include "puzzle/unlocks.hpp"
+#include "ui/bitmapfont.hpp"
+#include "ui/frame.hpp"
+#include "ui/requester.hpp"
 
 namespace {
 
@@ -155,10 +162,7 @@ int VelmoraMain(int argc, char** argv) {
     SeedRnd(opts.haveSeed ? opts.seed : Millisecs());
     LoadFonts();
     LoadEmitterImages();
-    AutoMidHandle(true);
-    DefaultButtonImage = LoadAnimImage("incbin::../gfx/default_button.png", 122, 60, 0, 3);
-    AutoMidHandle(false);
-    ReglerImage = LoadImage("incbin::../gfx/regler.png");
+    LoadButtonImages();
     MousePointer = std::make_unique<TPointer>();
 
     // 2. Audio. Probing the sound servers takes a while, so it runs beside the window's

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/frame.hpp"
-#include "app/globals.hpp"
 #include "bonus/bonussound.hpp"
+#include "data/language.hpp"
 #include "platform/input.hpp"
 #include "platform/random.hpp"
 #include "platform/timing.hpp"
+#include "ui/frame.hpp"
 
 namespace {
 constexpr int W = BONUS_BOARD_COLUMNS;

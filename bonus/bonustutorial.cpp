@@ -1,6 +1,7 @@
 #include "bonus/bonustutorial.hpp"
 
-#include "app/globals.hpp"
+#include "data/language.hpp"
+#include "ui/bitmapfont.hpp"
 
 namespace {
 const char* const kPages[BonusTutorial::PAGE_COUNT] = {

@@ -185,3 +185,5 @@ std::vector<uint8_t> BuildDefaultLanguageFile(const std::vector<std::string>& te
     table.WriteTo(bank);
     return bank.Bytes();
 }
+
+std::unique_ptr<TLanguage> Language;

@@ -77,3 +77,9 @@ std::string LEHex(uint32_t value);
 // Marks an English literal that is kept in a table and looked up later, so the text list
 // check finds it.
 inline const char* LangText(const char* s) { return s; }
+
+// The one language table of the program, created at start-up.
+extern std::unique_ptr<TLanguage> Language;
+
+// Looks a text up in the language table (shorthand used by every screen).
+inline std::string Tx(const char* english) { return Language->GetString(english); }

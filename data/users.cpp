@@ -165,3 +165,5 @@ void TFullAccess::SetPath(const std::string& path) {
         std::printf("Folder already exists: %s\n", path.c_str());
     }
 }
+
+std::unique_ptr<TFullAccess> UserFolder;

@@ -120,3 +120,6 @@ public:
     const std::string& GetPath() const { return Path; }
     std::string GetSpecialFolder(int) const { return ""; }
 };
+
+// The user-data folder: the working directory followed by "/data/".
+extern std::unique_ptr<TFullAccess> UserFolder;

@@ -2,9 +2,8 @@
 
 #include <string>
 
-#include "app/globals.hpp"
+#include "data/ranks.hpp"
 #include "data/users.hpp"
-#include "game/ranks.hpp"
 
 std::unique_ptr<SFXSystem> SFX;
 
@@ -85,3 +84,6 @@ void ChangeEffectVolume(TUser& user, int32_t value) {
     user.SFXVolume = value;
     if (SFX && !SFX->sfxchannels[12]->Playing()) SFX->Play(12);
 }
+
+SoundRef MusicSound;
+ChannelRef MusicChannel;

@@ -46,3 +46,7 @@ void ChangeSong(TUser& user);
 // Slider moves in the preferences: stored in the profile and heard at once.
 void ChangeMusicVolume(TUser& user, int32_t value);
 void ChangeEffectVolume(TUser& user, int32_t value);
+
+// The current song and the channel it plays on.
+extern SoundRef MusicSound;
+extern ChannelRef MusicChannel;

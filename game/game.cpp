@@ -4,16 +4,18 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/frame.hpp"
-#include "app/globals.hpp"
+#include "data/language.hpp"
+#include "data/ranks.hpp"
 #include "fx/emitters.hpp"
 #include "fx/pointer.hpp"
 #include "fx/sfx.hpp"
+#include "game/board.hpp"
 #include "game/progressmap.hpp"
-#include "game/ranks.hpp"
 #include "platform/input.hpp"
 #include "platform/timing.hpp"
 #include "puzzle/levelset.hpp"
+#include "puzzle/unlocks.hpp"
+#include "ui/frame.hpp"
 #include "ui/options.hpp"
 #include "ui/requester.hpp"
 #include "ui/wisdomscreen.hpp"

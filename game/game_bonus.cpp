@@ -2,8 +2,8 @@
 // hands the won tiles over one by one.
 #include <algorithm>
 
-#include "app/globals.hpp"
 #include "bonus/bonussetup.hpp"
+#include "data/language.hpp"
 #include "fx/sfx.hpp"
 #include "game/game.hpp"
 #include "platform/timing.hpp"

@@ -3,15 +3,18 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/globals.hpp"
+#include "data/language.hpp"
+#include "data/ranks.hpp"
 #include "fx/emitters.hpp"
 #include "fx/pointer.hpp"
 #include "fx/sfx.hpp"
+#include "game/board.hpp"
 #include "game/game.hpp"
-#include "game/ranks.hpp"
 #include "platform/input.hpp"
 #include "platform/timing.hpp"
 #include "puzzle/levelset.hpp"
+#include "ui/bitmapfont.hpp"
+#include "ui/frame.hpp"
 #include "ui/requester.hpp"
 
 namespace {

@@ -4,8 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "app/frame.hpp"
-#include "app/globals.hpp"
+#include "data/language.hpp"
 #include "data/users.hpp"
 #include "fx/pointer.hpp"
 #include "platform/filesys.hpp"
@@ -13,6 +12,7 @@
 #include "platform/timing.hpp"
 #include "puzzle/levelset.hpp"
 #include "ui/bitmapfont.hpp"
+#include "ui/frame.hpp"
 #include "ui/requester.hpp"
 
 namespace {

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/globals.hpp"
 #include "data/fieldio.hpp"
 #include "fx/emitters.hpp"
 #include "fx/pointer.hpp"
@@ -13,6 +12,7 @@
 #include "platform/random.hpp"
 #include "platform/timing.hpp"
 #include "puzzle/tileset.hpp"
+#include "ui/frame.hpp"
 
 float FloatOffset = 0;
 float FloatAngle = 0;

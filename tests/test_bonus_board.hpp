@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/globals.hpp"
 #include "bonus/bonusgame.hpp"
+#include "data/language.hpp"
 
 inline void EnsureLanguage() {
     if (!Language) Language = std::make_unique<TLanguage>();

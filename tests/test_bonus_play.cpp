@@ -5,13 +5,13 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/frame.hpp"
 #include "bonus/bonussound.hpp"
 #include "gl_env.hpp"
 #include "platform/input.hpp"
 #include "platform/random.hpp"
 #include "platform/timing.hpp"
 #include "test_bonus_board.hpp"
+#include "ui/frame.hpp"
 
 namespace {
 std::vector<int> g_heard;

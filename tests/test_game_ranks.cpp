@@ -2,9 +2,9 @@
 
 #include <filesystem>
 
+#include "data/ranks.hpp"
 #include "data/users.hpp"
 #include "game/progressmap.hpp"
-#include "game/ranks.hpp"
 #include "platform/random.hpp"
 #include "platform/stream.hpp"
 #include "scratch_dir.hpp"

@@ -2,11 +2,12 @@
 // its mode flags, the clock, the lamp and the preferences' rank limits.
 #include <gtest/gtest.h>
 
+#include "data/ranks.hpp"
 #include "game/game.hpp"
-#include "game/ranks.hpp"
 #include "platform/timing.hpp"
 #include "puzzle/levelset.hpp"
 #include "puzzle/tileset.hpp"
+#include "puzzle/unlocks.hpp"
 #include "scratch_dir.hpp"
 #include "tiles_env.hpp"
 #include "ui/options.hpp"

@@ -2,14 +2,15 @@
 // objects start-up makes, made once, and a frame that runs through the game's own input path.
 #pragma once
 
-#include "app/frame.hpp"
-#include "app/globals.hpp"
+#include "data/language.hpp"
 #include "fx/pointer.hpp"
 #include "fx/sfx.hpp"
 #include "gl_env.hpp"
 #include "platform/input.hpp"
 #include "puzzle/shape.hpp"
 #include "puzzle/tileset.hpp"
+#include "ui/bitmapfont.hpp"
+#include "ui/frame.hpp"
 #include "ui/requester.hpp"
 
 inline void EnsureSharedUi() {
@@ -17,12 +18,7 @@ inline void EnsureSharedUi() {
     if (!SFX) InitSound();
     if (!MousePointer) MousePointer = std::make_unique<TPointer>();
     if (!FontMain) LoadFonts();
-    if (!DefaultButtonImage) {
-        AutoMidHandle(true);
-        DefaultButtonImage = LoadAnimImage("incbin::../gfx/default_button.png", 122, 60, 0, 3);
-        AutoMidHandle(false);
-        ReglerImage = LoadImage("incbin::../gfx/regler.png");
-    }
+    if (!DefaultButtonImage) LoadButtonImages();
 }
 
 // Textures still held by globals at exit would be released while the GL driver is being torn

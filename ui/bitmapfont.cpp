@@ -122,3 +122,21 @@ TBitmapFont::Layout TBitmapFont::LayOut(const std::string& text, float x, float 
     out.endY = y;
     return out;
 }
+
+std::unique_ptr<TBitmapFont> FontHeadline, FontHeadlineHover, FontMain, FontMainHover;
+
+void LoadFonts() {
+    struct {
+        std::unique_ptr<TBitmapFont>* font;
+        const char* name;
+    } fonts[] = {{&FontHeadline, "Headline"},
+                 {&FontHeadlineHover, "Headline_hover"},
+                 {&FontMain, "Main"},
+                 {&FontMainHover, "Main_hover"}};
+    for (auto& f : fonts) {
+        *f.font = std::make_unique<TBitmapFont>();
+        std::string base = std::string("incbin::../gfx/fonts/") + f.name;
+        (*f.font)->LoadFnt(base + ".fnt");
+        (*f.font)->LoadBitmap(base + ".png");
+    }
+}

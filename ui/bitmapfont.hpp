@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -61,3 +62,9 @@ public:
 
 // Ends the program with a run-time error text on stderr.
 [[noreturn]] void StopWithError(const std::string& message);
+
+// All lettering of the program.
+extern std::unique_ptr<TBitmapFont> FontHeadline, FontHeadlineHover, FontMain, FontMainHover;
+
+// Loads the four bitmap fonts (a missing font stops the program).
+void LoadFonts();

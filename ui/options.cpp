@@ -2,10 +2,10 @@
 
 #include <array>
 
-#include "app/frame.hpp"
-#include "app/globals.hpp"
+#include "data/language.hpp"
+#include "data/ranks.hpp"
 #include "fx/sfx.hpp"
-#include "game/ranks.hpp"
+#include "puzzle/unlocks.hpp"
 #include "ui/bitmapfont.hpp"
 
 namespace {

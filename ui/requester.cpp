@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/globals.hpp"
+#include "data/language.hpp"
 #include "fx/pointer.hpp"
 #include "fx/sfx.hpp"
 #include "platform/input.hpp"
+#include "ui/bitmapfont.hpp"
+#include "ui/frame.hpp"
 
 int32_t ButtonSlot = 0;
 std::array<uint8_t, kButtonLatches> ButtonLatch{};
@@ -245,4 +247,14 @@ void TextAnim::Render() {
     SetScale(Zoom, Zoom);
     if (FontHeadline) FontHeadline->Draw(Caption, X, Y, true);
     SetScale(sx, sy);
+}
+
+ImageRef DefaultButtonImage;
+ImageRef ReglerImage;
+
+void LoadButtonImages() {
+    AutoMidHandle(true);
+    DefaultButtonImage = LoadAnimImage("incbin::../gfx/default_button.png", 122, 60, 0, 3);
+    AutoMidHandle(false);
+    ReglerImage = LoadImage("incbin::../gfx/regler.png");
 }

@@ -60,6 +60,12 @@ inline constexpr int kButtonLatches = 100;
 extern int32_t ButtonSlot;
 extern std::array<uint8_t, kButtonLatches> ButtonLatch;
 
+// The default button picture (three states) and the slider knob.
+extern ImageRef DefaultButtonImage;
+extern ImageRef ReglerImage;
+// Loads both; start-up does it before the window opens.
+void LoadButtonImages();
+
 // Default button picture centred at (x, y) with a caption; true on the frame the left button
 // is released over it after being pressed on it.
 bool DrawButton(const std::string& caption, int32_t x, int32_t y, bool disabled = false);

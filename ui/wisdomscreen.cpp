@@ -1,6 +1,6 @@
 #include "ui/wisdomscreen.hpp"
 
-#include "app/globals.hpp"
+#include "data/language.hpp"
 #include "platform/random.hpp"
 #include "ui/bitmapfont.hpp"
 

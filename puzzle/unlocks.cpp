@@ -1,7 +1,17 @@
-#include "app/frame.hpp"
+#include "puzzle/unlocks.hpp"
+
+#include <string>
+
+#include "data/ranks.hpp"
 #include "data/users.hpp"
-#include "game/ranks.hpp"
 #include "puzzle/tileset.hpp"
+
+ImageRef BackgroundImage;
+
+void LoadBackground(int index) {
+    AutoMidHandle(false);
+    BackgroundImage = LoadImage("incbin::../gfx/bg/bg" + std::to_string(index + 1) + ".jpg");
+}
 
 void NextBackground(TUser& player) {
     player.Selected_Background += 1;

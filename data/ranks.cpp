@@ -1,8 +1,8 @@
-#include "game/ranks.hpp"
+#include "data/ranks.hpp"
 
 #include <algorithm>
 
-#include "app/globals.hpp"
+#include "data/language.hpp"
 #include "data/users.hpp"
 
 const std::array<const char*, RANK_COUNT> RankNames = {

@@ -21,8 +21,3 @@ std::string RankName(int rank);
 int32_t RankForScore(int32_t score);
 // Raises the player's CurrentRank to the rank of the score (never lowers it) and returns it.
 int32_t UpdateRank(TUser& player);
-
-// What a rank unlocks: the next background (up to the sixth) and the next tile set (up to the
-// second), each wrapping to the first when the player's rank does not reach it yet.
-void NextBackground(TUser& player);
-void NextPuzzleSet(TUser& player);

@@ -1,14 +1,18 @@
-#include "app/frame.hpp"
+#include "ui/frame.hpp"
 
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/globals.hpp"
 #include "fx/pointer.hpp"
 #include "platform/audio.hpp"
 #include "platform/graphics.hpp"
 #include "platform/input.hpp"
 #include "ui/requester.hpp"
+
+std::array<uint8_t, 2> MouseHits{};
+int32_t MouseZ = 0;
+int32_t OldMouseZ = 0;
+uint8_t TileDropped = 0;
 
 void UpdateInput() {
     MouseHits[0] = uint8_t(MouseHit(MOUSE_LEFT));
@@ -37,23 +41,4 @@ void UpdateInput() {
 void FlipFrame(int sync) {
     Flip(sync);
     if (AppTerminate()) QuitProgram(0);
-}
-
-void LoadBoardGraphics() {
-    AutoMidHandle(false);
-    BoardImage = LoadImage("incbin::../gfx/board.png");
-    GameGfx[0] = LoadImage("incbin::../gfx/timeborder.png");
-    GameGfx[1] = LoadAnimImage("incbin::../gfx/timeanim.png", 72, 72, 0, 72);
-    GameGfx[2] = LoadImage("incbin::../gfx/yinyang.png");
-    MidHandleImage(GameGfx[2]);
-    GameGfx[3] = LoadImage("incbin::../gfx/leveldisplay.png");
-    GameGfx[4] = LoadAnimImage("incbin::../gfx/scoremenu.png", 107, 187, 0, 2);
-    LampImage = LoadAnimImage("incbin::../gfx/LampeAnim.png", 57, 86, 0, 64);
-    MidHandleImage(LampImage);
-    AutoMidHandle(true);
-}
-
-void LoadBackground(int index) {
-    AutoMidHandle(false);
-    BackgroundImage = LoadImage("incbin::../gfx/bg/bg" + std::to_string(index + 1) + ".jpg");
 }

@@ -1,0 +1,2 @@
+// The platform including a header of the kit above it.
+#include "ui/frame.hpp"
