@@ -24,7 +24,7 @@ struct Seen {
 
 Seen Observe() {
     Seen s{MouseX(), MouseY(), MouseWheel(), MouseDown(MOUSE_LEFT), MouseDown(MOUSE_RIGHT), MouseDown(MOUSE_MIDDLE),
-           "", ""};
+           "",       ""};
     for (int k = 0; k < kKeyCount; ++k)
         if (KeyHit(k)) s.keys += std::to_string(k) + ",";
     for (int c; (c = GetChar());) s.chars.push_back(char(c));
@@ -103,8 +103,7 @@ TEST(Soak, RandomPlayerFromANormalStart) {
 #endif
     ScratchDir dir;
     std::string cmd = "cd '" + dir.File("") + "' && username=Soaker '" + std::string(VELMORA_BINARY) +
-                      "' --virtual-clock --seed 9 --soak 9 --max-frames " + std::to_string(frames) +
-                      " > run.log 2>&1";
+                      "' --virtual-clock --seed 9 --soak 9 --max-frames " + std::to_string(frames) + " > run.log 2>&1";
     int code = std::system(cmd.c_str());
     std::ifstream in(dir.File("run.log"));
     std::string log(std::istreambuf_iterator<char>(in), {});

@@ -25,11 +25,11 @@ int main(int argc, char** argv) {
     std::printf("profiles: %zu bytes, %zu players, current %d\n", bytes.size(), users.UserList.size(),
                 int(CurrentUserIndex));
     for (const UserRef& u : users.UserList) {
-        std::printf("  \"%s\": score %d, rank %d, music %d, sfx %d, background %d, tiles %d, song %d, %zu progress "
-                    "entries\n",
-                    u->Name.c_str(), int(u->Score), int(u->CurrentRank), int(u->MusicVolume), int(u->SFXVolume),
-                    int(u->Selected_Background), int(u->Selected_Puzzleset), int(u->Selected_Music),
-                    u->MaxLevel.size());
+        std::printf(
+            "  \"%s\": score %d, rank %d, music %d, sfx %d, background %d, tiles %d, song %d, %zu progress "
+            "entries\n",
+            u->Name.c_str(), int(u->Score), int(u->CurrentRank), int(u->MusicVolume), int(u->SFXVolume),
+            int(u->Selected_Background), int(u->Selected_Puzzleset), int(u->Selected_Music), u->MaxLevel.size());
     }
     if (users.UserList.empty()) {
         std::printf("profiles: no player\n");
