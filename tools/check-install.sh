@@ -36,7 +36,7 @@ if ! groff -man -Tutf8 -ww -z "$prefix/share/man/man6/velmora.6" 2>"$tmp/man.err
     cat "$tmp/man.err"
     bad "man page"
 fi
-groff -man -Tutf8 "$prefix/share/man/man6/velmora.6" 2>/dev/null | grep -q "SCRIPTED RUNS" || bad "man page renders no text"
+groff -man -Tutf8 -P-cbou "$prefix/share/man/man6/velmora.6" 2>/dev/null | grep -q "SCRIPTED RUNS" || bad "man page renders no text"
 
 echo "-- the installed game, started from another folder"
 mkdir -p "$tmp/elsewhere"
@@ -52,5 +52,5 @@ set -e
 [[ -f "$tmp/shot.png" ]] || bad "the relative script was not found or its shot not written"
 [[ -z "$(ls -A "$tmp/elsewhere" | grep -v '^script.txt$')" ]] || bad "the game wrote into the folder it was started from"
 
-[[ $fail -eq 0 ]] && echo "install check: all passed"
+if [[ $fail -eq 0 ]]; then echo "install check: all passed"; else echo "install check: FAILED"; fi
 exit $fail
