@@ -25,8 +25,8 @@ double PeakOfPlayRun(int frames) {
         setenv("username", "Bench", 1);
         setenv("SDL_AUDIODRIVER", "dummy", 0);
         setenv("ALSOFT_DRIVERS", "null", 0);
-        execl(VELMORA_BINARY, "velmora", "--virtual-clock", "--seed", "3", "--play", "incbin::../data/Jewels of Dharma.lvl",
-              "--max-frames", fr.c_str(), static_cast<char*>(nullptr));
+        execl(VELMORA_BINARY, "velmora", "--virtual-clock", "--seed", "3", "--play",
+              "incbin::../data/Jewels of Dharma.lvl", "--max-frames", fr.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
     int status = 0;
