@@ -52,6 +52,14 @@ bool ParseRunOptions(int argc, char** argv, RunOptions& out, std::string& error)
             out.editPath = v;
         } else if (a == "--level-editor") {
             out.levelEditor = true;
+        } else if (a == "--soak") {
+            const char* v = value("a seed");
+            if (!v) return false;
+            if (!ParseNumber(v, out.soakSeed)) {
+                error = "--soak needs a number, got \"" + std::string(v) + "\"";
+                return false;
+            }
+            out.soak = true;
         } else if (a == "--help" || a == "-h") {
             out.help = true;
         } else if (a == "--version") {
@@ -73,5 +81,6 @@ const char* RunOptionsHelp() {
            "  --play PATH       play the level set at PATH (a file or an incbin:: path)\n"
            "  --edit PATH       edit the level set at PATH (made empty when missing), then end\n"
            "  --level-editor    open the level editor's set chooser as the title menu does, then end\n"
+           "  --soak SEED       a random player drives pointer, wheel and keys (soak tests)\n"
            "  --version         print the version\n";
 }

@@ -13,6 +13,8 @@ struct RunOptions {
     std::string playPath;
     std::string editPath;
     bool levelEditor = false;
+    bool soak = false;
+    int64_t soakSeed = 0;
     bool help = false;
     bool version = false;
 };

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/graphics.hpp"
+#include "platform/image_pixels.hpp"
 
 namespace {
 
@@ -93,6 +94,7 @@ void ResetCollisions(uint32_t mask) {
 
 bool CollideImage(const ImageRef& img, float x, float y, int frame, uint32_t testMask, uint32_t writeMask) {
     if (!img || frame < 0 || frame >= int(img->frames.size())) return false;
+    RestoreImagePixels(*img);
     return TestAndWrite(img->frames[size_t(frame)].get(), img->width, img->height, img->handle_x, img->handle_y, x, y,
                         testMask, writeMask);
 }
@@ -111,6 +113,8 @@ bool ImagesCollide(const ImageRef& a, float x1, float y1, int f1, const ImageRef
     int bx = int(std::floor(x2 - b->handle_x)), by = int(std::floor(y2 - b->handle_y));
     int x0 = std::max(ax, bx), y0 = std::max(ay, by);
     int xe = std::min(ax + a->width, bx + b->width), ye = std::min(ay + a->height, by + b->height);
+    RestoreImagePixels(*a);
+    RestoreImagePixels(*b);
     const TPixmap& pa = *a->frames[size_t(f1)];
     const TPixmap& pb = *b->frames[size_t(f2)];
     for (int y = y0; y < ye; ++y)

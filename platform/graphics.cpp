@@ -14,6 +14,7 @@
 #include <thread>
 
 #include "platform/graphics.hpp"
+#include "platform/image_pixels.hpp"
 #include "platform/input.hpp"
 #include "platform/platform_hooks.hpp"
 
@@ -21,6 +22,8 @@ struct GpuTexture {
     GLuint id = 0;
     int texW = 0, texH = 0;
     int columns = 1;
+    // The frames' pixels were given up after upload; the texture holds the only copy.
+    bool pixelsInTexture = false;
     ~GpuTexture();
 };
 
@@ -266,6 +269,7 @@ void UploadMipLevels(std::vector<uint32_t>& pixels, int w, int h) {
 }
 
 void UploadImage(TImage& img) {
+    if (img.gpu && img.gpu->pixelsInTexture) RestoreImagePixels(img);
     if (!img.gpu) img.gpu = std::make_unique<GpuTexture>();
     GpuTexture& t = *img.gpu;
     int n = int(img.frames.size());
@@ -296,7 +300,38 @@ void UploadImage(TImage& img) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
     if (mipmapped) UploadMipLevels(atlas, t.texW, t.texH);
     img.dirty = false;
+    // Most pictures are only ever drawn: keeping their pixels as well would hold every picture
+    // twice (a third of the game's memory). Collisions, grabs and edits read them back.
+    for (PixmapRef& p : img.frames) p = std::make_shared<TPixmap>(0, 0);
+    t.pixelsInTexture = true;
 }
+
+}  // namespace
+
+bool RestoreImagePixels(TImage& img) {
+    if (!img.gpu || !img.gpu->pixelsInTexture) return true;
+    if (!g_r.open) return false;
+    Flush();  // the batch binds its own texture again when it is next drawn
+    GpuTexture& t = *img.gpu;
+    std::vector<uint32_t> atlas(size_t(t.texW) * size_t(t.texH), 0);
+    glBindTexture(GL_TEXTURE_2D, t.id);
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_BGRA, GL_UNSIGNED_BYTE, atlas.data());
+    const int cellW = img.width + kPad, cellH = img.height + kPad;
+    for (size_t f = 0; f < img.frames.size(); ++f) {
+        auto p = std::make_shared<TPixmap>(img.width, img.height);
+        const int ox = kPad + int(f) % t.columns * cellW, oy = kPad + int(f) / t.columns * cellH;
+        for (int y = 0; y < img.height; ++y)
+            std::copy_n(&atlas[size_t(oy + y) * size_t(t.texW) + size_t(ox)], img.width,
+                        &p->pixels[size_t(y) * size_t(img.width)]);
+        img.frames[f] = p;
+    }
+    t.pixelsInTexture = false;
+    return true;
+}
+
+namespace {
 
 void DrawFramePart(const ImageRef& img, float x, float y, float bx0, float by0, float bx1, float by1, float sx,
                    float sy, float sw, float sh, int frame) {
@@ -865,6 +900,7 @@ PixmapRef GrabPixmap(int x, int y, int w, int h) {
 
 void GrabImage(const ImageRef& img, int x, int y, int frame) {
     if (!img || frame < 0 || frame >= int(img->frames.size())) return;
+    RestoreImagePixels(*img);  // the other frames go into the next upload too
     PixmapRef p = GrabPixmap(x - int(img->handle_x), y - int(img->handle_y), img->width, img->height);
     if (img->flags & MASKEDIMAGE)
         for (uint32_t& px : p->pixels)

@@ -8,6 +8,7 @@
 #include <png.h>
 
 #include "platform/graphics.hpp"
+#include "platform/image_pixels.hpp"
 
 namespace {
 int g_imageFlags = 0;
@@ -208,6 +209,7 @@ int ImageHeight(const ImageRef& img) { return img ? img->height : 0; }
 
 PixmapRef LockImage(const ImageRef& img, int frame) {
     if (!img || frame < 0 || frame >= int(img->frames.size())) return nullptr;
+    RestoreImagePixels(*img);
     return img->frames[size_t(frame)];
 }
 

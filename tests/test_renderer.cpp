@@ -3,6 +3,7 @@
 #include <string>
 #include <thread>
 #include <utility>
+#include <vector>
 
 #include "gl_env.hpp"
 #include "platform/graphics.hpp"
@@ -151,6 +152,45 @@ TEST_F(GfxTest, StripsCutCellsLeftToRightTopToBottom) {
     EXPECT_EQ(LockImage(strip, 2)->ReadPixel(1, 1) & 0xff, 4u);
     EXPECT_EQ(LoadImage("incbin::../gfx/no_such_picture.png"), nullptr);
     EXPECT_EQ(LoadImage("/no/such/file.png"), nullptr);
+}
+
+// Once drawn, a picture's pixels live only in its texture; everything that reads pixels still
+// gets them, frame by frame, exactly as they were loaded.
+TEST_F(GfxTest, DrawnPicturesGiveTheirPixelsUpAndGetThemBack) {
+    ImageRef strip = CreateImage(5, 3, 3, 0);
+    for (int f = 0; f < 3; ++f) {
+        auto p = LockImage(strip, f);
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < 5; ++x)
+                p->WritePixel(x, y, (x + y) % 2 ? 0u : 0xff000000u | uint32_t(f * 70 + x * 9 + y));
+    }
+    ImageChanged(strip);
+    std::vector<std::vector<uint32_t>> before;
+    for (int f = 0; f < 3; ++f) before.push_back(LockImage(strip, f)->pixels);
+
+    SetBlend(SOLIDBLEND);
+    DrawImage(strip, 0, 0, 1);
+    Flip(0);
+    EXPECT_TRUE(strip->frames[0]->pixels.empty()) << "the drawn picture should not be held twice";
+    ASSERT_EQ(strip->frames.size(), 3u);
+
+    // Collisions read them back...
+    ResetCollisions();
+    EXPECT_FALSE(CollideImage(strip, 100, 100, 2, 0, 1));
+    EXPECT_TRUE(CollideRect(100, 100, 1, 1, 1, 0)) << "the opaque top-left pixel was written";
+    EXPECT_FALSE(CollideRect(101, 100, 1, 1, 1, 0)) << "the transparent one was not";
+    ResetCollisions();
+    // ...and so does an edit, which leaves the other frames as they were.
+    for (int f = 0; f < 3; ++f) EXPECT_EQ(LockImage(strip, f)->pixels, before[size_t(f)]) << "frame " << f;
+    SetClsColor(0, 0, 0);
+    Cls();
+    DrawImage(strip, 0, 0, 1);
+    GrabImage(strip, 0, 0, 0);  // frame 0 becomes what frame 1 looks like on screen
+    Cls();
+    DrawImage(strip, 10, 0, 2);
+    EXPECT_RGB_NEAR(At(10, 0), 0, 0, 140);
+    EXPECT_EQ(LockImage(strip, 2)->pixels, before[2]);
+    EXPECT_EQ(LockImage(strip, 0)->ReadPixel(4, 0) & 0xffffff, 70u + 36u);
 }
 
 TEST_F(GfxTest, SpritesOfOneTextureGoOutInOneDrawCall) {

@@ -298,7 +298,7 @@ TEST_F(ShapeTest, FrozenTileTurnsGoldOverTwentyFramesAndStaysPut) {
     Cls();
     UpdateInput();
     Shape::UpdateAllElements(modes.state, 0, false, true, false, false);
-    const TPixmap& gold = *TileGoldImages[0][3]->frames[0];
+    const TPixmap& gold = *LockImage(TileGoldImages[0][3]);
     uint32_t want = gold.ReadPixel(gold.width / 2, gold.height / 2 + 10);
     uint32_t got = At(200, 310);
     for (int sh : {0, 8, 16}) EXPECT_NEAR(int((got >> sh) & 255), int((want >> sh) & 255), 8) << sh;

@@ -5,12 +5,13 @@
 
 namespace {
 
-bool SamePixels(const ImageRef& a, const ImageRef& b) { return a && b && a->frames[0]->pixels == b->frames[0]->pixels; }
+// Through LockImage: a picture that was drawn keeps its pixels only in its texture.
+bool SamePixels(const ImageRef& a, const ImageRef& b) { return a && b && LockImage(a)->pixels == LockImage(b)->pixels; }
 
 // Opaque where the mirror image of the other picture is opaque.
 int MirrorMismatches(const ImageRef& a, const ImageRef& b) {
-    const TPixmap& pa = *a->frames[0];
-    const TPixmap& pb = *b->frames[0];
+    const TPixmap& pa = *LockImage(a);
+    const TPixmap& pb = *LockImage(b);
     int bad = 0;
     for (int y = 0; y < pa.height; ++y)
         for (int x = 0; x < pa.width; ++x)

@@ -7,7 +7,8 @@ set -euo pipefail
 pkgs=(cmake ninja-build g++ pkg-config libsdl2-dev libepoxy-dev libopenal-dev libvorbis-dev
       libpng-dev libjpeg-dev zlib1g-dev libgl1-mesa-dri xvfb xauth)
 case "${1:-}" in
-    --test) pkgs+=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev clang-format) ;;
+    --test) pkgs+=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev clang-format
+                desktop-file-utils appstream groff-base) ;;
     --tools) pkgs+=(libcairo2-dev libfreetype-dev libfluidsynth-dev fluid-soundfont-gm fonts-urw-base35
                     fonts-dejavu-core fonts-freefont-ttf sox libsox-fmt-all imagemagick) ;;
 esac

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Velmora and runs the whole test suite: the normal build,
-# then the AddressSanitizer + UndefinedBehaviorSanitizer build, then a bounded fuzzing run.
+# Installs what is missing, builds Velmora and runs the whole test suite: the normal build, then
+# an install into a temporary prefix with its desktop files validated and the installed game
+# run, then the AddressSanitizer + UndefinedBehaviorSanitizer build (with a 20,000-frame soak
+# run of a random player), then a bounded fuzzing run.
 set -euo pipefail
 src=$(cd "$(dirname "$0")/.." && pwd)
 "$src/tools/deps.sh" --test
@@ -13,6 +15,9 @@ echo "== build and test"
 cmake -S "$src" -B "$src/build" -G Ninja >/dev/null
 cmake --build "$src/build" -j "$jobs"
 ctest --test-dir "$src/build" --output-on-failure -j "$jobs"
+
+echo "== install, desktop files and the installed game"
+"$src/tools/check-install.sh" "$src/build"
 
 echo "== sanitizer build and test"
 cmake -S "$src" -B "$src/build-asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELMORA_SANITIZE=ON -DVELMORA_BENCH=OFF >/dev/null
