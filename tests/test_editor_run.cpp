@@ -136,9 +136,11 @@ TEST(EditorRun, NewSetBuiltTestPlayedAndSavedThenPlayedAsAGame) {
     EXPECT_EQ(LevelProps[2].BonusTime, 1);
     for (int l = 3; l < LEVEL_COUNT; ++l) EXPECT_TRUE(LevelShapes[size_t(l)].empty()) << l;
 
-    // A game over the new set: its first level solved as any other.
+    // A game over the new set: the new player's tutorial closed with "Play", then its first
+    // level solved as any other.
     std::ostringstream play;
-    SolveScript solve = MakeSolveScript(0, 200);
+    play << "60 move 570 420\n61 click left\n";
+    SolveScript solve = MakeSolveScript(0, 300);
     play << solve.text;
     GameRun game = RunVelmora(dir, "--play data/Garden.lvl", play.str(), int(solve.endFrame + 30));
     ASSERT_EQ(game.exitCode, 0) << game.log;

@@ -21,7 +21,7 @@ void WritePlayerWithTileSet(const fs::path& dir, int32_t tileSet) {
     fs::create_directories(dir / "data");
     TUsers users;
     users.FilePath = (dir / "data" / "users.cfg").string();
-    ASSERT_TRUE(users.AddUser("Tester", 100, 80, 0, 0, 0, tileSet, true, false, false, true, "", 0, false));
+    ASSERT_TRUE(users.AddUser("Tester", 100, 80, 0, 0, 0, tileSet, true, false, false, false, "", 0, false));
     ASSERT_TRUE(users.Save());
 }
 

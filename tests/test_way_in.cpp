@@ -45,12 +45,13 @@ TEST(WayIn, FromAnEmptyFolderThroughTheMenuAGameAndTheHighscoreToQuit) {
       << "810 move 429 132\n811 click left\n850 shot name_entry.png\n"
       << "855 keydown backspace\n970 keyup backspace\n975 type D\n976 type a\n977 type w\n978 type a\n"
       << "990 key enter\n1025 move 429 362\n1026 click left\n";
-    // "Start game", "Choose", the map's "Play", the wisdom, then the first puzzle solved.
+    // "Start game", "Choose", the map's "Play", the new player's tutorial closed with "Play" (at
+    // the same place), the wisdom, then the first puzzle solved.
     s << "1080 move 316 197\n1081 click left\n1150 shot level_select.png\n1160 move 410 350\n1161 click left\n"
-      << "1230 move 565 415\n1231 click left\n1260 click left\n";
+      << "1230 move 565 415\n1231 click left\n1260 click left\n1300 click left\n";
     // Two puzzles solved, each followed by its scroll, the next map's "Play" and the wisdom; 2000
     // points beat the last built-in highscore.
-    SolveScript first = MakeSolveScript(0, 1400);
+    SolveScript first = MakeSolveScript(0, 1440);
     s << first.text << first.endFrame + 20 << " shot solved.png\n";
     const int64_t map2 = first.endFrame + 431;
     s << first.endFrame + 340 << " click left\n"
@@ -85,7 +86,7 @@ TEST(WayIn, FromAnEmptyFolderThroughTheMenuAGameAndTheHighscoreToQuit) {
     // The screens in the order the player met them.
     size_t at = 0;
     for (const char* screen : {"intro", "story", "title", "players", "name entry", "players", "level select",
-                               "progress map", "wisdom", "game", "options", "highscore", "intro", "title"}) {
+                               "progress map", "tutorial", "wisdom", "game", "options", "highscore", "intro", "title"}) {
         const size_t next = r.log.find(std::string("Screen ") + screen + " (frame ", at);
         ASSERT_NE(next, std::string::npos) << "no \"" << screen << "\" after offset " << at << "\n" << r.log;
         at = next + 1;
@@ -97,7 +98,7 @@ TEST(WayIn, FromAnEmptyFolderThroughTheMenuAGameAndTheHighscoreToQuit) {
     EXPECT_EQ(Count(r.log, "Game ended, set not completed"), 1);
     const std::vector<Completion> done = Completions(r.log);
     ASSERT_EQ(done.size(), 2u) << r.log;
-    EXPECT_EQ(done[1].after, 9625);
+    EXPECT_EQ(done[1].after, 9750);
 
     // Both players saved, the new one current and holding the score and the progress.
     TUsers users;
@@ -108,7 +109,7 @@ TEST(WayIn, FromAnEmptyFolderThroughTheMenuAGameAndTheHighscoreToQuit) {
     EXPECT_EQ(users.UserList[0]->Score, 0);
     EXPECT_EQ(users.UserList[1]->Name, "Dawa");
     EXPECT_EQ(CurrentUserIndex, 1);
-    EXPECT_EQ(users.UserList[1]->Score, 9625);
+    EXPECT_EQ(users.UserList[1]->Score, 9750);
     const TMaxLevel* progress = users.UserList[1]->LatestMaxLevel("incbin::../data/Jewels of Dharma.lvl");
     ASSERT_TRUE(progress);
     EXPECT_EQ(progress->Level, 2) << "level 3 was reached";

@@ -8,6 +8,7 @@
 #include "ui/bitmapfont.hpp"
 #include "ui/frame.hpp"
 #include "ui/requester.hpp"
+#include "ui/screenlog.hpp"
 
 namespace {
 constexpr float kTextLeft = 35, kTextTop = 287, kTextWidth = 565;
@@ -238,6 +239,7 @@ bool Tutorial::Frame() {
 }
 
 void Tutorial::Display() {
+    LogScreen("tutorial");
     while (!Done()) {
         Frame();
         FlipFrame(-1);
