@@ -85,8 +85,9 @@ TEST(WayIn, FromAnEmptyFolderThroughTheMenuAGameAndTheHighscoreToQuit) {
 
     // The screens in the order the player met them.
     size_t at = 0;
-    for (const char* screen : {"intro", "story", "title", "players", "name entry", "players", "level select",
-                               "progress map", "tutorial", "wisdom", "game", "options", "highscore", "intro", "title"}) {
+    for (const char* screen :
+         {"intro", "story", "title", "players", "name entry", "players", "level select", "progress map", "tutorial",
+          "wisdom", "game", "options", "highscore", "intro", "title"}) {
         const size_t next = r.log.find(std::string("Screen ") + screen + " (frame ", at);
         ASSERT_NE(next, std::string::npos) << "no \"" << screen << "\" after offset " << at << "\n" << r.log;
         at = next + 1;
