@@ -3,6 +3,7 @@
 // overwriting it; a game played over it.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <sstream>
 
 #include "play_run.hpp"
@@ -99,12 +100,35 @@ std::string BuildGardenScript() {
     return s.str();
 }
 
+// The same script moved later by some frames.
+std::string Shifted(const std::string& script, int64_t frames) {
+    std::istringstream in(script);
+    std::ostringstream out;
+    for (std::string line; std::getline(in, line);) {
+        size_t digits = 0;
+        while (digits < line.size() && std::isdigit(static_cast<unsigned char>(line[digits]))) ++digits;
+        if (digits == 0)
+            out << line << "\n";
+        else
+            out << std::stoll(line.substr(0, digits)) + frames << line.substr(digits) << "\n";
+    }
+    return out.str();
+}
+
 }  // namespace
 
+// From a normal start: the logo, the story cut short, the title menu's "Level editor"; the set
+// chooser opens in frame 722, where --level-editor opens it in frame 1.
 TEST(EditorRun, NewSetBuiltTestPlayedAndSavedThenPlayedAsAGame) {
     auto dir = FreshDir("editor_build");
-    GameRun r = RunVelmora(dir, "--level-editor", BuildGardenScript(), 1100);
+    constexpr int64_t kChooserLater = 721;
+    const std::string menu = "560 click left\n698 move 316 330\n700 click left\n";
+    GameRun r = RunVelmora(dir, "", menu + Shifted(BuildGardenScript(), kChooserLater), int(1100 + kChooserLater));
     ASSERT_EQ(r.exitCode, 0) << r.log;
+    EXPECT_LT(FrameOf(r.log, "Screen title"), FrameOf(r.log, "Screen LevelSetChooser"));
+    EXPECT_EQ(FrameOf(r.log, "Screen LevelSetChooser"), 1 + kChooserLater) << r.log;
+    EXPECT_NE(r.log.find("Screen title", r.log.find("Level set saved to")), std::string::npos)
+        << "back in the title menu after the editor";
     EXPECT_EQ(Count(r.log, "Screen LevelSetChooser"), 1) << r.log;
     EXPECT_EQ(Count(r.log, "Screen EnterLevelName"), 1);
     EXPECT_EQ(Count(r.log, "Screen OverwriteLevels"), 0);
@@ -113,7 +137,7 @@ TEST(EditorRun, NewSetBuiltTestPlayedAndSavedThenPlayedAsAGame) {
     EXPECT_EQ(Count(r.log, "Screen LevelProperties"), 1);
     EXPECT_EQ(Count(r.log, "Screen BonusProperties"), 1);
     EXPECT_EQ(Count(r.log, "Level set saved to"), 2) << "before the test play and when leaving";
-    EXPECT_EQ(FrameOf(r.log, "Screen Editor"), 38) << r.log;
+    EXPECT_EQ(FrameOf(r.log, "Screen Editor"), 38 + kChooserLater) << r.log;
 
     const fs::path set = dir / "data" / "Garden.lvl";
     ASSERT_TRUE(ReadLevelSet(set.string()));
