@@ -151,6 +151,7 @@ void TIntro::Run(bool skip) {
     LogScreen("intro");
     CutShort = false;
     if (!skip) FadeIn(CorvantisLogo, 3.0f, 0.01f);
+    if (WhileLogoShows) WhileLogoShows();
     LoadFiles();
     if (!skip) {
         FadeOut(CorvantisLogo, 0.01f);

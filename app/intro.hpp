@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,6 +27,9 @@ public:
     ImageRef MainMenu;
 
     void LoadFiles();
+    // Work that may wait until the logo is up (start-up loads the title screen's pictures here,
+    // so the first frame is not held back by them).
+    std::function<void()> WhileLogoShows;
     // With skip the logo, story and pan are left out and the menu appears at once. Returns when
     // the title screen has ended; its Action says what comes next.
     void Run(bool skip);

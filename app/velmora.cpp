@@ -299,11 +299,14 @@ int VelmoraMain(int argc, char** argv) {
         EditOneSet(opts.editPath);
     }
 
-    // 6.
-    TitleScreen = std::make_unique<TTitleScreen>();
-    TitleScreen->RunHighscore = RunHighscore;
-    TitleScreen->LoadTitleData();
+    // 6. The title screen and its dialogs are made while the logo shows, so that their pictures
+    // do not hold back the first frame.
     Intro = std::make_unique<TIntro>();
+    Intro->WhileLogoShows = [] {
+        TitleScreen = std::make_unique<TTitleScreen>();
+        TitleScreen->RunHighscore = RunHighscore;
+        TitleScreen->LoadTitleData();
+    };
 
     // 8. Intro, then the puzzle-screen pictures.
     Intro->Run(false);
