@@ -99,15 +99,21 @@ void AfterFlip(int64_t frames) {
     if (g_maxFrames >= 0 && frames >= g_maxFrames) InputClose();
 }
 
-// --play: one game over the level set at path, started as the main loop's "PLAY" starts it
-// once the set is chosen; then the program ends.
-[[noreturn]] void PlayOneGame(const std::string& path) {
+// What the main loop has done by the time a menu choice starts a screen: the title's song
+// stopped, the player's background and tile set loaded, one dark frame.
+void EnterScreenFromTheCommandLine() {
     if (SFX) SFX->Stop(15);
     UserRef player = Users.GetCurrentUser();
     LoadBackground(player->Selected_Background);
     LoadPuzzleset(player->Selected_Puzzleset, true);
     Cls();
     Flip(-1);
+}
+
+// --play: one game over the level set at path, started as the main loop's "PLAY" starts it
+// once the set is chosen; then the program ends.
+[[noreturn]] void PlayOneGame(const std::string& path) {
+    EnterScreenFromTheCommandLine();
     CurrLevelSetFile = path;
     {
         TGame game;
@@ -125,12 +131,7 @@ void AfterFlip(int64_t frames) {
 // --edit and --level-editor: the editor as the main loop's "LEVEL_EDITOR" starts it, then
 // the program ends.
 [[noreturn]] void EditOneSet(const std::string& path) {
-    if (SFX) SFX->Stop(15);
-    UserRef player = Users.GetCurrentUser();
-    LoadBackground(player->Selected_Background);
-    LoadPuzzleset(player->Selected_Puzzleset, true);
-    Cls();
-    Flip(-1);
+    EnterScreenFromTheCommandLine();
     if (path.empty())
         RunLevelEditor();
     else

@@ -39,7 +39,9 @@ struct GameRun {
     std::string log;
 };
 
-inline GameRun PlayScripted(const fs::path& dir, const std::string& script, int maxFrames) {
+// Runs the game in dir with the given options, a script and a frame limit, as a player named
+// Tester whose first start it may be.
+inline GameRun RunScripted(const fs::path& dir, const std::string& options, const std::string& script, int maxFrames) {
     GameRun r;
     r.dir = dir;
     {
@@ -48,12 +50,16 @@ inline GameRun PlayScripted(const fs::path& dir, const std::string& script, int 
     }
     std::string cmd = "cd '" + dir.string() +
                       "' && username=Tester SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy ALSOFT_DRIVERS=null '" +
-                      std::string(VELMORA_BINARY) + "' --virtual-clock --seed 5 --play set.lvl --script script.txt" +
+                      std::string(VELMORA_BINARY) + "' --virtual-clock --seed 5 " + options + " --script script.txt" +
                       " --max-frames " + std::to_string(maxFrames) + " > run.log 2>&1";
     r.exitCode = std::system(cmd.c_str());
     std::ifstream in(dir / "run.log");
     r.log.assign(std::istreambuf_iterator<char>(in), {});
     return r;
+}
+
+inline GameRun PlayScripted(const fs::path& dir, const std::string& script, int maxFrames) {
+    return RunScripted(dir, "--play set.lvl", script, maxFrames);
 }
 
 // Frame in which the log line "<what> (frame N)" was written first, or -1.

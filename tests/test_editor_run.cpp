@@ -13,23 +13,6 @@ namespace {
 
 using namespace playrun;
 
-GameRun RunVelmora(const fs::path& dir, const std::string& args, const std::string& script, int maxFrames) {
-    GameRun r;
-    r.dir = dir;
-    {
-        StreamRef s = WriteStream((dir / "script.txt").string());
-        s->WriteString(script);
-    }
-    std::string cmd = "cd '" + dir.string() +
-                      "' && username=Tester SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy ALSOFT_DRIVERS=null '" +
-                      std::string(VELMORA_BINARY) + "' --virtual-clock --seed 5 " + args +
-                      " --script script.txt --max-frames " + std::to_string(maxFrames) + " > run.log 2>&1";
-    r.exitCode = std::system(cmd.c_str());
-    std::ifstream in(dir / "run.log");
-    r.log.assign(std::istreambuf_iterator<char>(in), {});
-    return r;
-}
-
 // What a level set says to a player: every piece's kind, place and angle, and every level's
 // time, variant, mode bits and bonus board.
 std::string Content(const fs::path& file) {
@@ -123,7 +106,7 @@ TEST(EditorRun, NewSetBuiltTestPlayedAndSavedThenPlayedAsAGame) {
     auto dir = FreshDir("editor_build");
     constexpr int64_t kChooserLater = 721;
     const std::string menu = "560 click left\n698 move 316 330\n700 click left\n";
-    GameRun r = RunVelmora(dir, "", menu + Shifted(BuildGardenScript(), kChooserLater), int(1100 + kChooserLater));
+    GameRun r = RunScripted(dir, "", menu + Shifted(BuildGardenScript(), kChooserLater), int(1100 + kChooserLater));
     ASSERT_EQ(r.exitCode, 0) << r.log;
     EXPECT_LT(FrameOf(r.log, "Screen title"), FrameOf(r.log, "Screen LevelSetChooser"));
     EXPECT_EQ(FrameOf(r.log, "Screen LevelSetChooser"), 1 + kChooserLater) << r.log;
@@ -166,7 +149,7 @@ TEST(EditorRun, NewSetBuiltTestPlayedAndSavedThenPlayedAsAGame) {
     play << "60 move 570 420\n61 click left\n";
     SolveScript solve = MakeSolveScript(0, 300);
     play << solve.text;
-    GameRun game = RunVelmora(dir, "--play data/Garden.lvl", play.str(), int(solve.endFrame + 30));
+    GameRun game = RunScripted(dir, "--play data/Garden.lvl", play.str(), int(solve.endFrame + 30));
     ASSERT_EQ(game.exitCode, 0) << game.log;
     EXPECT_EQ(Count(game.log, "Level 1 complete"), 1) << game.log;
     if (!std::getenv("VELMORA_KEEP_RUNS")) fs::remove_all(dir);
@@ -185,7 +168,7 @@ TEST(EditorRun, ReopenedThroughTheChooserAndOverwriteAnsweredNoThenYeah) {
     pick << ClickAt(10, 250, 165) << "13 shot chooser.png\n"
          << ClickAt(16, 475, 360) << "50 shot editor_reopened.png\n";
     pick << "60 key escape\n";
-    GameRun r = RunVelmora(dir, "--level-editor", pick.str(), 200);
+    GameRun r = RunScripted(dir, "--level-editor", pick.str(), 200);
     ASSERT_EQ(r.exitCode, 0) << r.log;
     EXPECT_NE(r.log.find("curr Levelfile: " + (dir / "data" / "Arhat.lvl").string()), std::string::npos) << r.log;
     EXPECT_EQ(Count(r.log, "Screen Editor"), 1);
@@ -195,7 +178,7 @@ TEST(EditorRun, ReopenedThroughTheChooserAndOverwriteAnsweredNoThenYeah) {
     std::ostringstream again;
     again << ClickAt(10, 475, 180) << TypeName(30, "Arhat") << "40 shot overwrite.png\n" << ClickAt(44, 350 + 150, 310);
     again << TypeName(60, "") << ClickAt(70, 110 + 150, 310) << "100 key escape\n";
-    r = RunVelmora(dir, "--level-editor", again.str(), 250);
+    r = RunScripted(dir, "--level-editor", again.str(), 250);
     ASSERT_EQ(r.exitCode, 0) << r.log;
     EXPECT_EQ(Count(r.log, "Screen EnterLevelName"), 2) << r.log;
     EXPECT_EQ(Count(r.log, "Screen OverwriteLevels"), 2);

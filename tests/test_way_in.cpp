@@ -10,28 +10,7 @@
 #include "play_run.hpp"
 #include "solve_script.hpp"
 
-namespace {
-
 using namespace playrun;
-
-GameRun StartScripted(const fs::path& dir, const std::string& script, int maxFrames) {
-    GameRun r;
-    r.dir = dir;
-    {
-        StreamRef s = WriteStream((dir / "script.txt").string());
-        s->WriteString(script);
-    }
-    std::string cmd = "cd '" + dir.string() +
-                      "' && username=Tester SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy ALSOFT_DRIVERS=null '" +
-                      std::string(VELMORA_BINARY) + "' --virtual-clock --seed 5 --script script.txt --max-frames " +
-                      std::to_string(maxFrames) + " > run.log 2>&1";
-    r.exitCode = std::system(cmd.c_str());
-    std::ifstream in(dir / "run.log");
-    r.log.assign(std::istreambuf_iterator<char>(in), {});
-    return r;
-}
-
-}  // namespace
 
 TEST(WayIn, FromAnEmptyFolderThroughTheMenuAGameAndTheHighscoreToQuit) {
     auto dir = FreshDir("way_in");
@@ -80,7 +59,7 @@ TEST(WayIn, FromAnEmptyFolderThroughTheMenuAGameAndTheHighscoreToQuit) {
       << play3 + 360 << " move 537 410\n"
       << play3 + 365 << " click left\n";
     const int64_t end = play3 + 600;
-    GameRun r = StartScripted(dir, s.str(), int(end));
+    GameRun r = RunScripted(dir, "", s.str(), int(end));
     ASSERT_EQ(r.exitCode, 0) << r.log;
 
     // The screens in the order the player met them.
