@@ -11,6 +11,7 @@
 #include "puzzle/levelset.hpp"
 #include "ui/bitmapfont.hpp"
 #include "ui/frame.hpp"
+#include "ui/playerdialogs.hpp"
 
 namespace {
 
@@ -121,22 +122,6 @@ void TBonusLvlOptions::Render(int32_t level) {
 
 // ---------------------------------------------------------------------------------------------
 
-std::string ReadLevelNameKey() {
-    // While the player moves about with these keys, typed characters wait in the queue.
-    for (int k : {KEY_ESCAPE, KEY_PAGEUP, KEY_PAGEDOWN, KEY_RIGHT, KEY_LEFT, KEY_HOME, KEY_END})
-        if (KeyDown(k)) return "";
-    if (KeyDown(KEY_ENTER)) return "KEY_ENTER";
-    if (KeyDown(KEY_DELETE)) return "";
-    if (KeyDown(KEY_BACKSPACE)) return "KEY_BACKSPACE";
-    const int c = GetChar();
-    if (!c) return "";
-    FlushKeys();
-    static const char* const kAllowed = " !?./:;*%$()&'+-*#@=\"";
-    const bool allowed = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-                         (c < 128 && std::strchr(kAllowed, c) != nullptr);
-    return allowed ? std::string(1, char(c)) : std::string();
-}
-
 bool UsableLevelSetName(const std::string& name) {
     if (name.empty() || name.find('/') != std::string::npos) return false;
     return name.find_first_not_of('.') != std::string::npos;
@@ -159,7 +144,7 @@ void TReqEnterLevelName::Render2(float x, float y) {
     if (StrField) DrawImage(StrField, x + 54, y + 129);
     if (++CursorCount > 50) CursorCount = 0;
 
-    const std::string k = ReadLevelNameKey();
+    const std::string k = ReadNameKey();
     --LastTime;
     if (k == "KEY_BACKSPACE") {
         if (LastTime < 0) {

@@ -40,10 +40,6 @@ public:
 // with both mode bits set counts as Enlightenment and goes back to Default.
 int32_t NextGameMode(int32_t misc);
 
-// One typed key per frame for a name field: "KEY_ENTER" and "KEY_BACKSPACE" while held, or one
-// allowed character; empty for none.
-std::string ReadLevelNameKey();
-
 // A level-set name becomes a file name in the user-data folder as it stands, so it may not
 // name a folder of its own ("/") or be only dots.
 bool UsableLevelSetName(const std::string& name);
