@@ -1,7 +1,6 @@
 #include "editor/editor_dialogs.hpp"
 
 #include <algorithm>
-#include <cstring>
 
 #include "data/language.hpp"
 #include "data/users.hpp"

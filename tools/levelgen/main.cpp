@@ -62,21 +62,28 @@ std::string ModeLabel(char c) {
     return s;
 }
 
-bool WriteSheet(int index, const std::string& path) {
-    const SetDef& set = Set(index);
-    std::vector<Figure> figs = SetFigures(index);
-    const double scale = 0.3, tw = kFieldW * scale, th = kFieldH * scale;
-    const int cols = 10, rows = 5, pad = 8, label = 28;
-    int w = int(cols * (tw + pad) + pad), h = int(40 + rows * (th + label + pad));
-    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
-    cairo_t* cr = cairo_create(s);
+// A sheet's dark red ground with its heading; the caller draws the figures and writes it.
+cairo_t* BeginSheet(int w, int h, int pad, const char* heading, cairo_surface_t*& surface) {
+    surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
+    cairo_t* cr = cairo_create(surface);
     cairo_set_source_rgb(cr, 0.35, 0.12, 0.10);
     cairo_paint(cr);
     cairo_select_font_face(cr, "sans-serif", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
     cairo_set_font_size(cr, 22);
     cairo_set_source_rgb(cr, 1, 0.85, 0.4);
     cairo_move_to(cr, pad, 28);
-    cairo_show_text(cr, set.title);
+    cairo_show_text(cr, heading);
+    return cr;
+}
+
+bool WriteSheet(int index, const std::string& path) {
+    const SetDef& set = Set(index);
+    std::vector<Figure> figs = SetFigures(index);
+    const double scale = 0.3, tw = kFieldW * scale, th = kFieldH * scale;
+    const int cols = 10, rows = 5, pad = 8, label = 28;
+    int w = int(cols * (tw + pad) + pad), h = int(40 + rows * (th + label + pad));
+    cairo_surface_t* s = nullptr;
+    cairo_t* cr = BeginSheet(w, h, pad, set.title, s);
     cairo_set_font_size(cr, 11);
     for (int i = 0; i < kLevelsPerSet; ++i) {
         double x = pad + (i % cols) * (tw + pad), y = 40 + (i / cols) * (th + label + pad);
@@ -110,15 +117,8 @@ bool WriteSilhouetteSheet(const std::string& heading, const std::vector<Figure>&
     const int cols = 10, pad = 8, label = 16;
     int rows = int((order.size() + cols - 1) / cols);
     int w = int(cols * (tw + pad) + pad), h = int(40 + rows * (th + label + pad));
-    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
-    cairo_t* cr = cairo_create(s);
-    cairo_set_source_rgb(cr, 0.35, 0.12, 0.10);
-    cairo_paint(cr);
-    cairo_select_font_face(cr, "sans-serif", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
-    cairo_set_font_size(cr, 22);
-    cairo_set_source_rgb(cr, 1, 0.85, 0.4);
-    cairo_move_to(cr, pad, 28);
-    cairo_show_text(cr, heading.c_str());
+    cairo_surface_t* s = nullptr;
+    cairo_t* cr = BeginSheet(w, h, pad, heading.c_str(), s);
     cairo_set_font_size(cr, 12);
     for (size_t i = 0; i < order.size(); ++i) {
         double x = pad + double(i % cols) * (tw + pad), y = 40 + double(i / cols) * (th + label + pad);
