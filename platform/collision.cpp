@@ -14,16 +14,31 @@ constexpr int kMinX = -kLogicalWidth, kMinY = -kLogicalHeight;
 constexpr int kSpanW = kLogicalWidth * 3, kSpanH = kLogicalHeight * 3;
 
 struct Layer {
-    std::vector<uint64_t> bits;  // empty until first written
+    std::vector<uint64_t> bits;  // allocated on first write and kept: layers are reset every frame
+    bool any = false;
+    int rowMin = 0, rowMax = -1;  // rows written since the last reset
     bool Get(int x, int y) const {
-        if (bits.empty()) return false;
+        if (!any) return false;
         size_t i = size_t(y - kMinY) * kSpanW + size_t(x - kMinX);
         return (bits[i >> 6] >> (i & 63)) & 1;
     }
     void Set(int x, int y) {
         if (bits.empty()) bits.assign(size_t(kSpanW) * kSpanH / 64 + 1, 0);
-        size_t i = size_t(y - kMinY) * kSpanW + size_t(x - kMinX);
+        const int row = y - kMinY;
+        if (!any) {
+            rowMin = rowMax = row;
+            any = true;
+        }
+        rowMin = std::min(rowMin, row);
+        rowMax = std::max(rowMax, row);
+        size_t i = size_t(row) * kSpanW + size_t(x - kMinX);
         bits[i >> 6] |= uint64_t(1) << (i & 63);
+    }
+    void Reset() {
+        if (!any) return;
+        const size_t first = size_t(rowMin) * kSpanW >> 6, last = (size_t(rowMax) + 1) * kSpanW / 64 + 1;
+        std::fill(bits.begin() + std::ptrdiff_t(first), bits.begin() + std::ptrdiff_t(std::min(last, bits.size())), 0);
+        any = false;
     }
 };
 std::array<Layer, 32> g_layers;
@@ -52,33 +67,58 @@ bool Rasterize(const TPixmap* pix, int w, int h, float hx, float hy, float x, fl
     }
     int x0 = std::max(kMinX, int(std::floor(minX))), x1 = std::min(kMinX + kSpanW - 1, int(std::ceil(maxX)));
     int y0 = std::max(kMinY, int(std::floor(minY))), y1 = std::min(kMinY + kSpanH - 1, int(std::ceil(maxY)));
-    for (int Y = y0; Y <= y1; ++Y)
+    // Unscaled frames (nearly all of them) skip the divisions; dividing by 1 changes nothing.
+    const bool unscaled = sx == 1 && sy == 1;
+    for (int Y = y0; Y <= y1; ++Y) {
+        const double dy = Y + 0.5 - py;
         for (int X = x0; X <= x1; ++X) {
             // Inverse transform of the pixel centre into frame coordinates.
-            double dx = X + 0.5 - px, dy = Y + 0.5 - py;
-            double lx = (dx * c + dy * s) / sx, ly = (-dx * s + dy * c) / sy;
+            double dx = X + 0.5 - px;
+            double lx = dx * c + dy * s, ly = -dx * s + dy * c;
+            if (!unscaled) {
+                lx /= sx;
+                ly /= sy;
+            }
             double u = lx + hx, v = ly + hy;
             if (u < 0 || v < 0 || u >= w || v >= h) continue;
             if (pix && (pix->ReadPixel(int(u), int(v)) >> 24) == 0) continue;
             if (visit(X, Y)) return true;
         }
+    }
     return false;
 }
+
+// The layers named by a mask, so the per-pixel work loops over those alone.
+struct LayerList {
+    std::array<Layer*, 32> layers;
+    int count = 0;
+    explicit LayerList(uint32_t mask) {
+        for (int l = 0; l < 32; ++l)
+            if ((mask >> l) & 1) layers[size_t(count++)] = &g_layers[size_t(l)];
+    }
+};
 
 bool TestAndWrite(const TPixmap* pix, int w, int h, float hx, float hy, float x, float y, uint32_t testMask,
                   uint32_t writeMask) {
     bool hit = false;
     if (testMask) {
-        hit = Rasterize(pix, w, h, hx, hy, x, y, [&](int X, int Y) {
-            for (int l = 0; l < 32; ++l)
-                if ((testMask >> l) & 1 && g_layers[size_t(l)].Get(X, Y)) return true;
-            return false;
-        });
+        LayerList tested(testMask);
+        // Layers never written hold nothing to hit.
+        int live = 0;
+        for (int i = 0; i < tested.count; ++i)
+            if (tested.layers[size_t(i)]->any) tested.layers[size_t(live++)] = tested.layers[size_t(i)];
+        tested.count = live;
+        if (live > 0)
+            hit = Rasterize(pix, w, h, hx, hy, x, y, [&](int X, int Y) {
+                for (int i = 0; i < tested.count; ++i)
+                    if (tested.layers[size_t(i)]->Get(X, Y)) return true;
+                return false;
+            });
     }
     if (writeMask) {
+        LayerList written(writeMask);
         Rasterize(pix, w, h, hx, hy, x, y, [&](int X, int Y) {
-            for (int l = 0; l < 32; ++l)
-                if ((writeMask >> l) & 1) g_layers[size_t(l)].Set(X, Y);
+            for (int i = 0; i < written.count; ++i) written.layers[size_t(i)]->Set(X, Y);
             return false;
         });
     }
@@ -89,7 +129,7 @@ bool TestAndWrite(const TPixmap* pix, int w, int h, float hx, float hy, float x,
 
 void ResetCollisions(uint32_t mask) {
     for (int l = 0; l < 32; ++l)
-        if ((mask >> l) & 1) g_layers[size_t(l)].bits.clear();
+        if ((mask >> l) & 1) g_layers[size_t(l)].Reset();
 }
 
 bool CollideImage(const ImageRef& img, float x, float y, int frame, uint32_t testMask, uint32_t writeMask) {

@@ -22,6 +22,9 @@ struct GpuTexture {
     GLuint id = 0;
     int texW = 0, texH = 0;
     int columns = 1;
+    // Every pixel of every frame fully opaque: drawn 1:1 at full alpha it needs no blending.
+    bool opaque = false;
+    bool mipmapped = false;
     // The frames' pixels were given up after upload; the texture holds the only copy.
     bool pixelsInTexture = false;
     ~GpuTexture();
@@ -31,6 +34,11 @@ TImage::TImage() = default;
 TImage::~TImage() = default;
 
 namespace {
+
+// Unsized, so the driver stores textures in the order they are uploaded (BGRA) rather than
+// RGBA: the software renderer then copies rows where it would otherwise swizzle every pixel,
+// for the pictures, the framebuffer and the blit into the window alike.
+constexpr GLint kTextureFormat = GL_RGBA;
 
 constexpr int kPad = 2;  // transparent gap between packed frames so filtering never bleeds
 
@@ -53,11 +61,18 @@ struct Vertex {
     uint8_t r, g, b, a;
 };
 
-enum ShaderMode { MODE_NORMAL = 0, MODE_ALPHATEST = 1, MODE_SHADE = 2 };
+enum ShaderMode { MODE_NORMAL = 0, MODE_ALPHATEST = 1, MODE_SHADE = 2, MODE_COPY = 3, MODE_COUNT };
+
+// How a batch samples its texture. The software renderer pays for every filter it is asked for,
+// so a picture drawn 1:1 on whole pixels is read texel by texel (the same colours a linear
+// filter gives at texel centres) and mip-maps are read only when a picture is drawn smaller.
+enum SamplerKind { SAMPLE_NEAREST = 0, SAMPLE_LINEAR = 1, SAMPLE_MIPMAP = 2, SAMPLE_COUNT };
 
 struct BatchKey {
     GLuint tex = 0;
     int blend = 0;
+    int sampler = SAMPLE_NEAREST;
+    bool tinted = true;  // colour or alpha other than plain white
     int vx = 0, vy = 0, vw = 0, vh = 0;
     bool operator==(const BatchKey&) const = default;
 };
@@ -66,8 +81,9 @@ struct Renderer {
     SDL_Window* window = nullptr;
     SDL_GLContext context = nullptr;
     GLuint fbo = 0, fboTex = 0;
-    GLuint program = 0, vao = 0, vbo = 0;
-    GLint uMode = -1;
+    GLuint programs[MODE_COUNT] = {};
+    GLuint samplers[SAMPLE_COUNT] = {};
+    GLuint vao = 0, vbo = 0;
     GLuint whiteTex = 0;
     std::vector<Vertex> verts;
     BatchKey batch;
@@ -94,7 +110,7 @@ layout(location = 0) in vec2 aPos;
 layout(location = 1) in vec2 aUV;
 layout(location = 2) in vec4 aColor;
 out vec2 vUV;
-out vec4 vColor;
+flat out vec4 vColor;
 void main() {
     vUV = aUV;
     vColor = aColor;
@@ -103,19 +119,43 @@ void main() {
 }
 )";
 
-const char* kFragmentShader = R"(#version 330 core
+// One small program per mode rather than one branching on a uniform: the software renderer
+// runs the plain texture-times-colour shader on a much faster path.
+const char* kFragmentShaders[MODE_COUNT] = {
+    R"(#version 330 core
 in vec2 vUV;
-in vec4 vColor;
+flat in vec4 vColor;
 out vec4 outColor;
 uniform sampler2D uTex;
-uniform int uMode;
+void main() { outColor = texture(uTex, vUV) * vColor; }
+)",
+    R"(#version 330 core
+in vec2 vUV;
+flat in vec4 vColor;
+out vec4 outColor;
+uniform sampler2D uTex;
 void main() {
     vec4 c = texture(uTex, vUV) * vColor;
-    if (uMode == 1 && c.a < 0.5) discard;
-    if (uMode == 2) c = vec4(mix(vec3(1.0), c.rgb, c.a), 1.0);
+    if (c.a < 0.5) discard;
     outColor = c;
 }
-)";
+)",
+    R"(#version 330 core
+in vec2 vUV;
+flat in vec4 vColor;
+out vec4 outColor;
+uniform sampler2D uTex;
+void main() {
+    vec4 c = texture(uTex, vUV) * vColor;
+    outColor = vec4(mix(vec3(1.0), c.rgb, c.a), 1.0);
+}
+)",
+    R"(#version 330 core
+in vec2 vUV;
+out vec4 outColor;
+uniform sampler2D uTex;
+void main() { outColor = texture(uTex, vUV); }
+)"};
 
 GLuint Compile(GLenum type, const char* src) {
     GLuint s = glCreateShader(type);
@@ -151,7 +191,7 @@ void Flush() {
     glEnable(GL_SCISSOR_TEST);
     glScissor(g_r.batch.vx, g_r.batch.vy, g_r.batch.vw, g_r.batch.vh);
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
-    int mode = MODE_NORMAL;
+    int mode = g_r.batch.tinted ? MODE_NORMAL : MODE_COPY;
     switch (g_r.batch.blend) {
         case MASKBLEND:
             glDisable(GL_BLEND);
@@ -174,8 +214,8 @@ void Flush() {
             glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
             break;
     }
-    glUseProgram(g_r.program);
-    glUniform1i(g_r.uMode, mode);
+    glUseProgram(g_r.programs[mode]);
+    glBindSampler(0, g_r.samplers[g_r.batch.sampler]);
     glBindVertexArray(g_r.vao);
     glBindBuffer(GL_ARRAY_BUFFER, g_r.vbo);
     size_t bytes = g_r.verts.size() * sizeof(Vertex);
@@ -204,10 +244,22 @@ void ClampedViewport(int& x, int& y, int& w, int& h) {
     h = y1 - y0;
 }
 
-void UseBatch(GLuint tex) {
+uint8_t AlphaByte() { return uint8_t(std::lround(std::clamp(g_st.alpha, 0.0f, 1.0f) * 255.0f)); }
+
+void UseBatch(GLuint tex, int blend, int sampler) {
     BatchKey k;
     k.tex = tex;
-    k.blend = g_st.blend;
+    k.blend = blend;
+    k.sampler = sampler;
+    k.tinted = g_st.r < 255 || g_st.g < 255 || g_st.b < 255 || AlphaByte() < 255;
+    // A mip-mapped sampler reads an unshrunk picture exactly as the plain linear one does, so a
+    // sprite that needs only the latter joins a running mip-mapped batch (rain drops of mixed
+    // sizes would otherwise cost a draw call each).
+    if (sampler == SAMPLE_LINEAR && g_r.haveBatch && g_r.batch.sampler == SAMPLE_MIPMAP) {
+        BatchKey joined = k;
+        joined.sampler = SAMPLE_MIPMAP;
+        if (joined == g_r.batch) k = joined;
+    }
     ClampedViewport(k.vx, k.vy, k.vw, k.vh);
     if (!g_r.haveBatch || !(k == g_r.batch)) {
         Flush();
@@ -218,9 +270,19 @@ void UseBatch(GLuint tex) {
 
 uint8_t ColorByte(int v) { return uint8_t(std::clamp(v, 0, 255)); }
 
+// A sprite at alpha 0 leaves every pixel as it was in the blending modes; skipping it saves a
+// pass over its area (a finished fade is a full-screen rectangle drawn every frame).
+bool Invisible() { return AlphaByte() == 0 && g_st.blend != SOLIDBLEND && g_st.blend != SHADEBLEND; }
+
+// Blending an opaque source at full alpha gives the source itself, so such a draw can skip it.
+int EffectiveBlend(bool opaqueSource) {
+    if (opaqueSource && AlphaByte() == 255 && (g_st.blend == ALPHABLEND || g_st.blend == MASKBLEND)) return SOLIDBLEND;
+    return g_st.blend;
+}
+
 void PushQuad(const float px[4], const float py[4], float u0, float v0, float u1, float v1) {
     uint8_t r = ColorByte(g_st.r), g = ColorByte(g_st.g), b = ColorByte(g_st.b);
-    uint8_t a = uint8_t(std::lround(std::clamp(g_st.alpha, 0.0f, 1.0f) * 255.0f));
+    uint8_t a = AlphaByte();
     Vertex q[4] = {{px[0], py[0], u0, v0, r, g, b, a},
                    {px[1], py[1], u1, v0, r, g, b, a},
                    {px[2], py[2], u1, v1, r, g, b, a},
@@ -261,7 +323,7 @@ void UploadMipLevels(std::vector<uint32_t>& pixels, int w, int h) {
                 next[size_t(y) * size_t(nw) + size_t(x)] = out;
             }
         }
-        glTexImage2D(GL_TEXTURE_2D, level, GL_RGBA8, nw, nh, 0, GL_BGRA, GL_UNSIGNED_BYTE, next.data());
+        glTexImage2D(GL_TEXTURE_2D, level, kTextureFormat, nw, nh, 0, GL_BGRA, GL_UNSIGNED_BYTE, next.data());
         pixels.swap(next);
         w = nw;
         h = nh;
@@ -281,18 +343,25 @@ void UploadImage(TImage& img) {
     t.texW = t.columns * cellW + kPad;
     t.texH = rows * cellH + kPad;
     std::vector<uint32_t> atlas(size_t(t.texW) * size_t(t.texH), 0);
+    t.opaque = n > 0;
     for (int f = 0; f < n; ++f) {
         const TPixmap& p = *img.frames[size_t(f)];
         int ox = kPad + (f % t.columns) * cellW, oy = kPad + (f / t.columns) * cellH;
-        for (int y = 0; y < std::min(p.height, img.height); ++y)
-            std::copy_n(&p.pixels[size_t(y) * size_t(p.pitch)], std::min(p.width, img.width),
-                        &atlas[size_t(oy + y) * size_t(t.texW) + size_t(ox)]);
+        // A frame smaller than the picture leaves transparent texels inside its cell.
+        if (p.width < img.width || p.height < img.height) t.opaque = false;
+        for (int y = 0; y < std::min(p.height, img.height); ++y) {
+            const uint32_t* row = &p.pixels[size_t(y) * size_t(p.pitch)];
+            const int w = std::min(p.width, img.width);
+            std::copy_n(row, w, &atlas[size_t(oy + y) * size_t(t.texW) + size_t(ox)]);
+            if (t.opaque) t.opaque = std::all_of(row, row + w, [](uint32_t px) { return (px >> 24) == 0xffu; });
+        }
     }
     if (!t.id) glGenTextures(1, &t.id);
     glBindTexture(GL_TEXTURE_2D, t.id);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, t.texW, t.texH, 0, GL_BGRA, GL_UNSIGNED_BYTE, atlas.data());
+    glTexImage2D(GL_TEXTURE_2D, 0, kTextureFormat, t.texW, t.texH, 0, GL_BGRA, GL_UNSIGNED_BYTE, atlas.data());
     bool filtered = img.flags & FILTEREDIMAGE;
     bool mipmapped = filtered && (img.flags & MIPMAPPEDIMAGE);
+    t.mipmapped = mipmapped;
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filtered ? GL_LINEAR : GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER,
                     mipmapped ? GL_LINEAR_MIPMAP_LINEAR : (filtered ? GL_LINEAR : GL_NEAREST));
@@ -340,27 +409,39 @@ void DrawFramePart(const ImageRef& img, float x, float y, float bx0, float by0, 
         Flush();
         UploadImage(*img);
     }
+    if (Invisible()) return;
     const GpuTexture& t = *img->gpu;
-    UseBatch(t.id);
     float cellX = float(kPad + (frame % t.columns) * (img->width + kPad));
     float cellY = float(kPad + (frame / t.columns) * (img->height + kPad));
     float u0 = (cellX + sx) / float(t.texW), v0 = (cellY + sy) / float(t.texH);
     float u1 = (cellX + sx + sw) / float(t.texW), v1 = (cellY + sy + sh) / float(t.texH);
     float px[4], py[4];
     TransformBox(x, y, bx0, by0, bx1, by1, px, py);
+    // Unturned, unscaled and on whole pixels: every pixel centre falls on a texel centre.
+    const bool oneToOne = g_st.ix == 1 && g_st.iy == 0 && g_st.jx == 0 && g_st.jy == 1 && bx1 - bx0 == sw &&
+                          by1 - by0 == sh && px[0] == std::floor(px[0]) && py[0] == std::floor(py[0]) &&
+                          sx == std::floor(sx) && sy == std::floor(sy);
+    int sampler = SAMPLE_NEAREST;
+    if ((img->flags & FILTEREDIMAGE) && !oneToOne) {
+        const float scale = std::min(std::hypot(g_st.ix, g_st.iy) * (bx1 - bx0) / std::max(sw, 1e-6f),
+                                     std::hypot(g_st.jx, g_st.jy) * (by1 - by0) / std::max(sh, 1e-6f));
+        sampler = (t.mipmapped && scale < 0.999f) ? SAMPLE_MIPMAP : SAMPLE_LINEAR;
+    }
+    UseBatch(t.id, EffectiveBlend(oneToOne && t.opaque), sampler);
     PushQuad(px, py, u0, v0, u1, v1);
 }
 
 void SolidQuad(const float px[4], const float py[4]) {
-    if (!g_r.open) return;
-    UseBatch(g_r.whiteTex);
+    if (!g_r.open || Invisible()) return;
+    UseBatch(g_r.whiteTex, EffectiveBlend(true), SAMPLE_NEAREST);
     PushQuad(px, py, 0, 0, 1, 1);
 }
 
 bool CreateTargets() {
     glGenTextures(1, &g_r.fboTex);
     glBindTexture(GL_TEXTURE_2D, g_r.fboTex);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, kLogicalWidth, kLogicalHeight, 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
+    glTexImage2D(GL_TEXTURE_2D, 0, kTextureFormat, kLogicalWidth, kLogicalHeight, 0, GL_BGRA, GL_UNSIGNED_BYTE,
+                 nullptr);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glGenFramebuffers(1, &g_r.fbo);
@@ -368,19 +449,35 @@ bool CreateTargets() {
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, g_r.fboTex, 0);
     if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) return false;
 
-    GLuint vs = Compile(GL_VERTEX_SHADER, kVertexShader), fs = Compile(GL_FRAGMENT_SHADER, kFragmentShader);
-    g_r.program = glCreateProgram();
-    glAttachShader(g_r.program, vs);
-    glAttachShader(g_r.program, fs);
-    glLinkProgram(g_r.program);
+    GLuint vs = Compile(GL_VERTEX_SHADER, kVertexShader);
+    for (int m = 0; m < MODE_COUNT; ++m) {
+        GLuint fs = Compile(GL_FRAGMENT_SHADER, kFragmentShaders[m]);
+        GLuint& prog = g_r.programs[m];
+        prog = glCreateProgram();
+        glAttachShader(prog, vs);
+        glAttachShader(prog, fs);
+        glLinkProgram(prog);
+        glDeleteShader(fs);
+        GLint linked = 0;
+        glGetProgramiv(prog, GL_LINK_STATUS, &linked);
+        if (!linked) {
+            glDeleteShader(vs);
+            return false;
+        }
+        glUseProgram(prog);
+        glUniform1i(glGetUniformLocation(prog, "uTex"), 0);
+    }
     glDeleteShader(vs);
-    glDeleteShader(fs);
-    GLint linked = 0;
-    glGetProgramiv(g_r.program, GL_LINK_STATUS, &linked);
-    if (!linked) return false;
-    g_r.uMode = glGetUniformLocation(g_r.program, "uMode");
-    glUseProgram(g_r.program);
-    glUniform1i(glGetUniformLocation(g_r.program, "uTex"), 0);
+
+    glGenSamplers(SAMPLE_COUNT, g_r.samplers);
+    const GLint minFilter[SAMPLE_COUNT] = {GL_NEAREST, GL_LINEAR, GL_LINEAR_MIPMAP_LINEAR};
+    const GLint magFilter[SAMPLE_COUNT] = {GL_NEAREST, GL_LINEAR, GL_LINEAR};
+    for (int i = 0; i < SAMPLE_COUNT; ++i) {
+        glSamplerParameteri(g_r.samplers[i], GL_TEXTURE_MIN_FILTER, minFilter[i]);
+        glSamplerParameteri(g_r.samplers[i], GL_TEXTURE_MAG_FILTER, magFilter[i]);
+        glSamplerParameteri(g_r.samplers[i], GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+        glSamplerParameteri(g_r.samplers[i], GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    }
 
     glGenVertexArrays(1, &g_r.vao);
     glBindVertexArray(g_r.vao);
@@ -396,7 +493,7 @@ bool CreateTargets() {
     uint32_t white = 0xffffffffu;
     glGenTextures(1, &g_r.whiteTex);
     glBindTexture(GL_TEXTURE_2D, g_r.whiteTex);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 1, 1, 0, GL_BGRA, GL_UNSIGNED_BYTE, &white);
+    glTexImage2D(GL_TEXTURE_2D, 0, kTextureFormat, 1, 1, 0, GL_BGRA, GL_UNSIGNED_BYTE, &white);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     return true;
@@ -664,13 +761,16 @@ void EndGraphics() {
         glDeleteTextures(1, &g_r.whiteTex);
         glDeleteBuffers(1, &g_r.vbo);
         glDeleteVertexArrays(1, &g_r.vao);
-        glDeleteProgram(g_r.program);
+        for (GLuint& prog : g_r.programs) glDeleteProgram(prog);
+        glDeleteSamplers(SAMPLE_COUNT, g_r.samplers);
         SDL_GL_DeleteContext(g_r.context);
     }
     if (g_r.window) SDL_DestroyWindow(g_r.window);
     g_r.context = nullptr;
     g_r.window = nullptr;
-    g_r.fbo = g_r.fboTex = g_r.whiteTex = g_r.vbo = g_r.vao = g_r.program = 0;
+    g_r.fbo = g_r.fboTex = g_r.whiteTex = g_r.vbo = g_r.vao = 0;
+    for (GLuint& prog : g_r.programs) prog = 0;
+    for (GLuint& smp : g_r.samplers) smp = 0;
     g_r.vboCapacity = 0;
     g_r.open = false;
 }

@@ -19,8 +19,15 @@ inline constexpr int kLogicalHeight = 480;
 class TPixmap {
 public:
     TPixmap(int w, int h) : width(w), height(h), pitch(w), pixels(size_t(w) * size_t(h), 0) {}
-    uint32_t ReadPixel(int x, int y) const;
-    void WritePixel(int x, int y, uint32_t argb);
+    // Outside the pixmap reads give 0 and writes are dropped.
+    uint32_t ReadPixel(int x, int y) const {
+        if (x < 0 || y < 0 || x >= width || y >= height) return 0;
+        return pixels[size_t(y) * size_t(pitch) + size_t(x)];
+    }
+    void WritePixel(int x, int y, uint32_t argb) {
+        if (x < 0 || y < 0 || x >= width || y >= height) return;
+        pixels[size_t(y) * size_t(pitch) + size_t(x)] = argb;
+    }
 
     int width, height, pitch;  // pitch in pixels
     std::vector<uint32_t> pixels;

@@ -15,16 +15,6 @@ int g_imageFlags = 0;
 bool g_autoMidHandle = false;
 }  // namespace
 
-uint32_t TPixmap::ReadPixel(int x, int y) const {
-    if (x < 0 || y < 0 || x >= width || y >= height) return 0;
-    return pixels[size_t(y) * size_t(pitch) + size_t(x)];
-}
-
-void TPixmap::WritePixel(int x, int y, uint32_t argb) {
-    if (x < 0 || y < 0 || x >= width || y >= height) return;
-    pixels[size_t(y) * size_t(pitch) + size_t(x)] = argb;
-}
-
 PixmapRef CreatePixmap(int w, int h) { return std::make_shared<TPixmap>(std::max(0, w), std::max(0, h)); }
 
 static PixmapRef DecodePng(const uint8_t* data, size_t size) {
