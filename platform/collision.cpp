@@ -69,9 +69,29 @@ bool Rasterize(const TPixmap* pix, int w, int h, float hx, float hy, float x, fl
     int y0 = std::max(kMinY, int(std::floor(minY))), y1 = std::min(kMinY + kSpanH - 1, int(std::ceil(maxY)));
     // Unscaled frames (nearly all of them) skip the divisions; dividing by 1 changes nothing.
     const bool unscaled = sx == 1 && sy == 1;
+    // Along a row u and v change linearly with X: only the stretch where both can lie inside
+    // the frame (give or take two pixels) needs the exact test below.
+    const double du = c / sx, dv = -s / sy;
+    auto narrow = [](double at0, double slope, double size, double& lo, double& hi) {
+        if (std::fabs(slope) < 1e-9) {
+            if (at0 < -1 || at0 > size + 1) hi = lo - 1;  // the whole row misses
+            return;
+        }
+        double a = (0 - at0) / slope, b = (size - at0) / slope;
+        if (a > b) std::swap(a, b);
+        lo = std::max(lo, a - 2);
+        hi = std::min(hi, b + 2);
+    };
     for (int Y = y0; Y <= y1; ++Y) {
         const double dy = Y + 0.5 - py;
-        for (int X = x0; X <= x1; ++X) {
+        // u and v of the pixel centre X = 0 on this row, as the exact test would compute them.
+        const double u0 = ((0.5 - px) * c + dy * s) / sx + hx, v0 = (-(0.5 - px) * s + dy * c) / sy + hy;
+        double lo = x0, hi = x1;
+        narrow(u0, du, w, lo, hi);
+        narrow(v0, dv, h, lo, hi);
+        if (hi < lo) continue;
+        const int from = std::max(x0, int(std::floor(lo))), to = std::min(x1, int(std::ceil(hi)));
+        for (int X = from; X <= to; ++X) {
             // Inverse transform of the pixel centre into frame coordinates.
             double dx = X + 0.5 - px;
             double lx = dx * c + dy * s, ly = -dx * s + dy * c;

@@ -25,6 +25,11 @@ struct GpuTexture {
     // Every pixel of every frame fully opaque: drawn 1:1 at full alpha it needs no blending.
     bool opaque = false;
     bool mipmapped = false;
+    // Large single-frame pictures (board frames, overlays) in blocks: which blocks are fully
+    // transparent, fully opaque or mixed, so a 1:1 draw can skip the first kind and copy the
+    // second without blending. Empty for other pictures.
+    std::vector<uint8_t> blocks;
+    int blocksX = 0, blocksY = 0;
     // The frames' pixels were given up after upload; the texture holds the only copy.
     bool pixelsInTexture = false;
     ~GpuTexture();
@@ -40,7 +45,14 @@ namespace {
 // for the pictures, the framebuffer and the blit into the window alike.
 constexpr GLint kTextureFormat = GL_RGBA;
 
-constexpr int kPad = 2;  // transparent gap between packed frames so filtering never bleeds
+constexpr int kPad = 2;
+constexpr int kBlock = 32;
+constexpr int kBlockedArea = 256 * 256;  // pictures at least this large are drawn block by block
+enum BlockKind : uint8_t {
+    BLOCK_EMPTY = 0,
+    BLOCK_OPAQUE = 1,
+    BLOCK_MIXED = 2
+};  // transparent gap between packed frames so filtering never bleeds
 
 struct DrawState {
     int r = 255, g = 255, b = 255;
@@ -356,6 +368,26 @@ void UploadImage(TImage& img) {
             if (t.opaque) t.opaque = std::all_of(row, row + w, [](uint32_t px) { return (px >> 24) == 0xffu; });
         }
     }
+    t.blocks.clear();
+    t.blocksX = t.blocksY = 0;
+    if (n == 1 && img.width * img.height >= kBlockedArea) {
+        t.blocksX = (img.width + kBlock - 1) / kBlock;
+        t.blocksY = (img.height + kBlock - 1) / kBlock;
+        t.blocks.assign(size_t(t.blocksX) * size_t(t.blocksY), BLOCK_EMPTY);
+        for (int by = 0; by < t.blocksY; ++by)
+            for (int bx = 0; bx < t.blocksX; ++bx) {
+                bool anyOpaque = false, anyClear = false;
+                for (int y = by * kBlock; y < std::min(img.height, (by + 1) * kBlock); ++y)
+                    for (int x = bx * kBlock; x < std::min(img.width, (bx + 1) * kBlock); ++x) {
+                        const uint32_t a = atlas[size_t(kPad + y) * size_t(t.texW) + size_t(kPad + x)] >> 24;
+                        anyOpaque |= a == 0xffu;
+                        anyClear |= a != 0xffu;
+                        if (a != 0 && a != 0xffu) anyOpaque = anyClear = true;
+                    }
+                const uint8_t kind = !anyOpaque ? BLOCK_EMPTY : (!anyClear ? BLOCK_OPAQUE : BLOCK_MIXED);
+                t.blocks[size_t(by) * size_t(t.blocksX) + size_t(bx)] = kind;
+            }
+    }
     if (!t.id) glGenTextures(1, &t.id);
     glBindTexture(GL_TEXTURE_2D, t.id);
     glTexImage2D(GL_TEXTURE_2D, 0, kTextureFormat, t.texW, t.texH, 0, GL_BGRA, GL_UNSIGNED_BYTE, atlas.data());
@@ -402,6 +434,34 @@ bool RestoreImagePixels(TImage& img) {
 
 namespace {
 
+// A large picture drawn 1:1: runs of opaque blocks first, without blending when the draw state
+// allows it, then runs of mixed blocks; transparent blocks add nothing in the blending modes.
+// The blocks do not overlap, so their order among themselves does not matter.
+void DrawBlocks(const GpuTexture& t, int width, int height, float left, float top, float cellX, float cellY) {
+    for (const uint8_t kind : {BLOCK_OPAQUE, BLOCK_MIXED}) {
+        const int blend = kind == BLOCK_OPAQUE ? EffectiveBlend(true) : g_st.blend;
+        for (int by = 0; by < t.blocksY; ++by) {
+            const uint8_t* row = &t.blocks[size_t(by) * size_t(t.blocksX)];
+            for (int bx = 0; bx < t.blocksX;) {
+                if (row[bx] != kind) {
+                    ++bx;
+                    continue;
+                }
+                int end = bx;
+                while (end < t.blocksX && row[end] == kind) ++end;
+                const float x0 = float(bx * kBlock), y0 = float(by * kBlock);
+                const float x1 = float(std::min(end * kBlock, width)), y1 = float(std::min((by + 1) * kBlock, height));
+                const float px[4] = {left + x0, left + x1, left + x1, left + x0};
+                const float py[4] = {top + y0, top + y0, top + y1, top + y1};
+                UseBatch(t.id, blend, SAMPLE_NEAREST);
+                PushQuad(px, py, (cellX + x0) / float(t.texW), (cellY + y0) / float(t.texH),
+                         (cellX + x1) / float(t.texW), (cellY + y1) / float(t.texH));
+                bx = end;
+            }
+        }
+    }
+}
+
 void DrawFramePart(const ImageRef& img, float x, float y, float bx0, float by0, float bx1, float by1, float sx,
                    float sy, float sw, float sh, int frame) {
     if (!img || !g_r.open || frame < 0 || frame >= int(img->frames.size())) return;
@@ -426,6 +486,11 @@ void DrawFramePart(const ImageRef& img, float x, float y, float bx0, float by0, 
         const float scale = std::min(std::hypot(g_st.ix, g_st.iy) * (bx1 - bx0) / std::max(sw, 1e-6f),
                                      std::hypot(g_st.jx, g_st.jy) * (by1 - by0) / std::max(sh, 1e-6f));
         sampler = (t.mipmapped && scale < 0.999f) ? SAMPLE_MIPMAP : SAMPLE_LINEAR;
+    }
+    if (oneToOne && !t.blocks.empty() && sx == 0 && sy == 0 && sw == float(img->width) && sh == float(img->height) &&
+        g_st.blend != SOLIDBLEND) {
+        DrawBlocks(t, img->width, img->height, px[0], py[0], cellX, cellY);
+        return;
     }
     UseBatch(t.id, EffectiveBlend(oneToOne && t.opaque), sampler);
     PushQuad(px, py, u0, v0, u1, v1);

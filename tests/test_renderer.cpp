@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <thread>
 #include <utility>
@@ -398,4 +399,40 @@ TEST(Collisions, ResetForgetsEveryRowAndLayersStayApart) {
     EXPECT_FALSE(CollideRect(1201, 901, 1, 1, 1, 0));
     ResetCollisions();
     EXPECT_FALSE(CollideRect(-1000, -1000, 3000, 3000, 0xffffffffu, 0));
+}
+
+// The rasterizer skips the parts of each row that cannot reach the frame; every pixel it
+// marks must still be exactly those whose centre, turned back into the frame, lands on an
+// opaque pixel, whatever the turn, scale and position.
+TEST(Collisions, TurnedAndScaledFramesMarkExactlyTheCoveredPixels) {
+    const int w = 13, h = 7;
+    ImageRef img = CreateImage(w, h, 1, 0);
+    auto pix = LockImage(img);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) pix->WritePixel(x, y, (x * 3 + y * 5) % 4 ? 0xffffffffu : 0);
+    SetImageHandle(img, 3.5f, 2);
+    for (float rot : {0.0f, 22.5f, 45.0f, 90.0f, 135.0f, 180.0f, 270.0f, 333.0f})
+        for (auto [sx, sy] : {std::pair{1.0f, 1.0f}, {0.5f, 0.5f}, {2.0f, 2.0f}, {1.5f, 0.75f}}) {
+            SCOPED_TRACE("turn " + std::to_string(rot) + ", scale " + std::to_string(sx) + " x " + std::to_string(sy));
+            const float x = 200.3f, y = 150.6f;
+            ResetDrawState();
+            ResetCollisions();
+            SetRotation(rot);
+            SetScale(sx, sy);
+            CollideImage(img, x, y, 0, 0, 1);
+            ResetDrawState();
+            const double c = std::cos(rot * 3.14159265358979 / 180.0), s = std::sin(rot * 3.14159265358979 / 180.0);
+            int marked = 0;
+            for (int Y = 150 - 40; Y <= 150 + 40; ++Y)
+                for (int X = 200 - 40; X <= 200 + 40; ++X) {
+                    const double dx = X + 0.5 - x, dy = Y + 0.5 - y;
+                    const double u = (dx * c + dy * s) / sx + 3.5, v = (-dx * s + dy * c) / sy + 2;
+                    const bool covered =
+                        u >= 0 && v >= 0 && u < w && v < h && (pix->ReadPixel(int(u), int(v)) >> 24) != 0;
+                    ASSERT_EQ(CollideRect(float(X), float(Y), 1, 1, 1, 0), covered) << "at " << X << ", " << Y;
+                    marked += covered;
+                }
+            EXPECT_GT(marked, 5);
+        }
+    ResetCollisions();
 }
