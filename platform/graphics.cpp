@@ -288,6 +288,11 @@ void UploadImage(TImage& img) {
             std::copy_n(&p.pixels[size_t(y) * size_t(p.pitch)], std::min(p.width, img.width),
                         &atlas[size_t(oy + y) * size_t(t.texW) + size_t(ox)]);
     }
+    // Most pictures are only ever drawn: keeping their pixels as well would hold every picture
+    // twice (a third of the game's memory). Collisions, grabs and edits read them back. They go
+    // before the driver makes its copy, so that a big picture is not held three times at once.
+    for (PixmapRef& p : img.frames) p = std::make_shared<TPixmap>(0, 0);
+    t.pixelsInTexture = true;
     if (!t.id) glGenTextures(1, &t.id);
     glBindTexture(GL_TEXTURE_2D, t.id);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, t.texW, t.texH, 0, GL_BGRA, GL_UNSIGNED_BYTE, atlas.data());
@@ -300,10 +305,6 @@ void UploadImage(TImage& img) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
     if (mipmapped) UploadMipLevels(atlas, t.texW, t.texH);
     img.dirty = false;
-    // Most pictures are only ever drawn: keeping their pixels as well would hold every picture
-    // twice (a third of the game's memory). Collisions, grabs and edits read them back.
-    for (PixmapRef& p : img.frames) p = std::make_shared<TPixmap>(0, 0);
-    t.pixelsInTexture = true;
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
 #include <string>
 #include <thread>
 #include <utility>
@@ -303,4 +305,49 @@ TEST(GfxWarmUp, LoadingTheDriverAheadOfOrBesideTheWindowIsHarmless) {
     EXPECT_RGB_NEAR(GrabPixmap(6, 6, 1, 1)->ReadPixel(0, 0) & 0xffffff, 10, 200, 30);
     SetColor(255, 255, 255);
     SetBlend(ALPHABLEND);
+}
+
+namespace {
+// Resident kB of a shared library's code, from the kernel's own account; -1 when not loaded.
+long ResidentCodeKbOf(const char* library) {
+    std::ifstream smaps("/proc/self/smaps");
+    std::string line;
+    bool inCode = false;
+    long kb = -1;
+    while (std::getline(smaps, line)) {
+        if (line.find(':') == std::string::npos || line.find(' ') < line.find(':')) {
+            inCode = line.find(library) != std::string::npos && line.find(" r-xp ") != std::string::npos;
+            if (inCode && kb < 0) kb = 0;
+        } else if (inCode && line.rfind("Rss:", 0) == 0) {
+            kb += std::atol(line.c_str() + 4);
+        }
+    }
+    return kb;
+}
+}  // namespace
+
+// The driver's start-up code pages are handed back after it loaded; the shader compiler that
+// runs later must find its code again, and what it draws must not change.
+TEST(GfxWarmUp, GivingTheDriverCodePagesBackKeepsShadersCompilingAndDrawing) {
+    ASSERT_TRUE(EnsureGraphics());
+    if (ResidentCodeKbOf("libLLVM") < 0) GTEST_SKIP() << "this driver does not use LLVM";
+    ReleaseDriverStartupPages();
+    // Nothing runs the compiler meanwhile, so next to nothing of its code is left.
+    EXPECT_LT(ResidentCodeKbOf("libLLVM"), 1024);
+    // A state this process has not drawn with yet, so the compiler has to run again.
+    ImageRef img = CreateImage(16, 16, 1, FILTEREDIMAGE);
+    auto p = LockImage(img);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) p->WritePixel(x, y, 0x80204060u);
+    ImageChanged(img);
+    ResetDrawState();
+    SetClsColor(0, 0, 0);
+    Cls();
+    SetBlend(ALPHABLEND);
+    SetRotation(45);
+    DrawImage(img, 100, 100);
+    // Half-transparent on black, turned about its top-left corner: the middle lands below it.
+    EXPECT_RGB_NEAR(GrabPixmap(100, 110, 1, 1)->ReadPixel(0, 0) & 0xffffff, 0x10, 0x20, 0x30);
+    EXPECT_EQ(LockImage(img)->ReadPixel(3, 3), 0x80204060u);
+    ResetDrawState();
 }
