@@ -269,6 +269,7 @@ void UploadMipLevels(std::vector<uint32_t>& pixels, int w, int h) {
 }
 
 void UploadImage(TImage& img) {
+    DecodePendingPixels(img);
     if (img.gpu && img.gpu->pixelsInTexture) RestoreImagePixels(img);
     if (!img.gpu) img.gpu = std::make_unique<GpuTexture>();
     GpuTexture& t = *img.gpu;
@@ -310,6 +311,7 @@ void UploadImage(TImage& img) {
 }  // namespace
 
 bool RestoreImagePixels(TImage& img) {
+    DecodePendingPixels(img);
     if (!img.gpu || !img.gpu->pixelsInTexture) return true;
     if (!g_r.open) return false;
     Flush();  // the batch binds its own texture again when it is next drawn

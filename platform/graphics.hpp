@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -47,6 +48,8 @@ public:
     float handle_x = 0, handle_y = 0;
     // One pixmap per frame, kept for collisions, grabs and late texture upload.
     std::vector<PixmapRef> frames;
+    // Embedded pictures are decoded when first drawn or read; until then the frames are empty.
+    std::function<void(TImage&)> pendingPixels;
 
     // Renderer-private: the frames packed into one texture, made when first drawn.
     std::unique_ptr<GpuTexture> gpu;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "gl_env.hpp"
+#include "platform/embedded.hpp"
 #include "platform/graphics.hpp"
 
 namespace {
@@ -350,4 +351,40 @@ TEST(GfxWarmUp, GivingTheDriverCodePagesBackKeepsShadersCompilingAndDrawing) {
     EXPECT_RGB_NEAR(GrabPixmap(100, 110, 1, 1)->ReadPixel(0, 0) & 0xffffff, 0x10, 0x20, 0x30);
     EXPECT_EQ(LockImage(img)->ReadPixel(3, 3), 0x80204060u);
     ResetDrawState();
+}
+
+// Embedded pictures decode when first needed: until then they hold no pixels, and what they
+// show or give to readers is exactly what decoding at load gave, masked and cut into cells alike.
+TEST_F(GfxTest, EmbeddedPicturesDecodeWhenFirstNeededIntoTheSamePixels) {
+    RegisterEmbeddedFiles();
+    const std::string icons = "incbin::../gfx/editor/icons.png";
+    ImageRef late = LoadAnimImage(icons, 50, 50, 3, 5, MASKEDIMAGE);
+    ImageRef now = LoadAnimImage(ReadStream(icons), 50, 50, 3, 5, MASKEDIMAGE);
+    ASSERT_TRUE(late && now);
+    ASSERT_EQ(late->frames.size(), 5u);
+    EXPECT_EQ(ImageWidth(late), 50);
+    EXPECT_TRUE(late->frames[0]->pixels.empty());
+    for (int f = 0; f < 5; ++f) EXPECT_EQ(LockImage(late, f)->pixels, now->frames[size_t(f)]->pixels) << "cell " << f;
+
+    const std::string board = "incbin::../gfx/board.png";
+    ImageRef drawn = LoadImage(board, 0);
+    ImageRef eager = LoadImage(ReadStream(board), 0);
+    ASSERT_TRUE(drawn && eager);
+    EXPECT_EQ(ImageHeight(drawn), ImageHeight(eager));
+    SetBlend(SOLIDBLEND);
+    DrawImage(drawn, 0, 0);
+    const uint32_t mid = eager->frames[0]->ReadPixel(ImageWidth(eager) / 2, ImageHeight(eager) / 2);
+    EXPECT_EQ(At(ImageWidth(eager) / 2, ImageHeight(eager) / 2), mid & 0xffffff);
+
+    // A header that promises a picture whose data is cut short: the load may succeed, but the
+    // picture then stays transparent instead of reading past the bytes.
+    std::vector<uint8_t> bytes = ReadStream(board)->ReadAll();
+    static std::vector<uint8_t> cut(bytes.begin(), bytes.begin() + long(bytes.size() / 3));
+    RegisterEmbeddedFile("../test/cut.png", cut.data(), cut.size());
+    if (ImageRef broken = LoadImage("incbin::../test/cut.png", 0)) {
+        DrawImage(broken, 0, 0);
+        EXPECT_EQ(LockImage(broken)->ReadPixel(1, 1), 0u);
+    }
+    EXPECT_EQ(LoadImage("incbin::../test/none.png", 0), nullptr);
+    SetBlend(ALPHABLEND);
 }
