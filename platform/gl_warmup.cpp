@@ -5,8 +5,13 @@
 // start-up runs it on a thread beside the font loading. The driver stays loaded (the display is
 // never terminated), and when SDL opens its own display the loader finds it already mapped.
 #include <dlfcn.h>
+#include <elf.h>
+#include <link.h>
+#include <sys/mman.h>
+#include <unistd.h>
 
 #include <cstdint>
+#include <cstring>
 
 #include "platform/graphics.hpp"
 
@@ -18,7 +23,40 @@ using GetProcAddressFn = void* (*)(const char*);
 using GetPlatformDisplayFn = EGLDisplay (*)(unsigned int, void*, const EGLint*);
 using InitializeFn = EGLBoolean (*)(EGLDisplay, EGLint*, EGLint*);
 constexpr unsigned int kPlatformSurfacelessMesa = 0x31DD;
+
+// True when the object patches its own code at load time; its read-only pages may then differ
+// from the file and must stay.
+bool HasTextRelocations(const dl_phdr_info& info) {
+    for (int i = 0; i < info.dlpi_phnum; ++i) {
+        const ElfW(Phdr)& ph = info.dlpi_phdr[i];
+        if (ph.p_type != PT_DYNAMIC) continue;
+        for (auto* d = reinterpret_cast<const ElfW(Dyn)*>(info.dlpi_addr + ph.p_vaddr); d->d_tag != DT_NULL; ++d)
+            if (d->d_tag == DT_TEXTREL || (d->d_tag == DT_FLAGS && (d->d_un.d_val & DF_TEXTREL))) return true;
+    }
+    return false;
+}
+
+int ReleaseReadOnlyPages(dl_phdr_info* info, size_t, void* name) {
+    if (!info->dlpi_name || !std::strstr(info->dlpi_name, static_cast<const char*>(name))) return 0;
+    if (HasTextRelocations(*info)) return 1;
+    const uintptr_t page = uintptr_t(sysconf(_SC_PAGESIZE));
+    for (int i = 0; i < info->dlpi_phnum; ++i) {
+        const ElfW(Phdr)& ph = info->dlpi_phdr[i];
+        // Writable segments hold relocated data that exists nowhere else; read-only ones are the
+        // file's own bytes and come back from the page cache when touched again.
+        if (ph.p_type != PT_LOAD || (ph.p_flags & PF_W)) continue;
+        const uintptr_t from = (info->dlpi_addr + ph.p_vaddr + page - 1) & ~(page - 1);
+        const uintptr_t to = (info->dlpi_addr + ph.p_vaddr + ph.p_filesz) & ~(page - 1);
+        if (to > from) madvise(reinterpret_cast<void*>(from), to - from, MADV_DONTNEED);
+    }
+    return 1;
+}
 }  // namespace
+
+// LLVM's start-up registers its passes and options from constructors spread over the whole
+// library, and the kernel maps the neighbours of every page touched: about 45 MB of its code
+// stays resident although compiling our few shaders needs a fraction of it.
+void ReleaseDriverStartupPages() { dl_iterate_phdr(ReleaseReadOnlyPages, const_cast<char*>("libLLVM")); }
 
 void WarmUpGraphicsDriver() {
     // The GLX side is a small library; loading it here only saves SDL a lookup on X11.
@@ -34,4 +72,5 @@ void WarmUpGraphicsDriver() {
     EGLDisplay display = getDisplay(kPlatformSurfacelessMesa, nullptr, nullptr);
     EGLint major = 0, minor = 0;
     if (display) initialize(display, &major, &minor);
+    ReleaseDriverStartupPages();
 }

@@ -343,6 +343,7 @@ void UploadMipLevels(std::vector<uint32_t>& pixels, int w, int h) {
 }
 
 void UploadImage(TImage& img) {
+    DecodePendingPixels(img);
     if (img.gpu && img.gpu->pixelsInTexture) RestoreImagePixels(img);
     if (!img.gpu) img.gpu = std::make_unique<GpuTexture>();
     GpuTexture& t = *img.gpu;
@@ -388,6 +389,11 @@ void UploadImage(TImage& img) {
                 t.blocks[size_t(by) * size_t(t.blocksX) + size_t(bx)] = kind;
             }
     }
+    // Most pictures are only ever drawn: keeping their pixels as well would hold every picture
+    // twice (a third of the game's memory). Collisions, grabs and edits read them back. They go
+    // before the driver makes its copy, so that a big picture is not held three times at once.
+    for (PixmapRef& p : img.frames) p = std::make_shared<TPixmap>(0, 0);
+    t.pixelsInTexture = true;
     if (!t.id) glGenTextures(1, &t.id);
     glBindTexture(GL_TEXTURE_2D, t.id);
     glTexImage2D(GL_TEXTURE_2D, 0, kTextureFormat, t.texW, t.texH, 0, GL_BGRA, GL_UNSIGNED_BYTE, atlas.data());
@@ -401,15 +407,12 @@ void UploadImage(TImage& img) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
     if (mipmapped) UploadMipLevels(atlas, t.texW, t.texH);
     img.dirty = false;
-    // Most pictures are only ever drawn: keeping their pixels as well would hold every picture
-    // twice (a third of the game's memory). Collisions, grabs and edits read them back.
-    for (PixmapRef& p : img.frames) p = std::make_shared<TPixmap>(0, 0);
-    t.pixelsInTexture = true;
 }
 
 }  // namespace
 
 bool RestoreImagePixels(TImage& img) {
+    DecodePendingPixels(img);
     if (!img.gpu || !img.gpu->pixelsInTexture) return true;
     if (!g_r.open) return false;
     Flush();  // the batch binds its own texture again when it is next drawn

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -54,6 +55,8 @@ public:
     float handle_x = 0, handle_y = 0;
     // One pixmap per frame, kept for collisions, grabs and late texture upload.
     std::vector<PixmapRef> frames;
+    // Embedded pictures are decoded when first drawn or read; until then the frames are empty.
+    std::function<void(TImage&)> pendingPixels;
 
     // Renderer-private: the frames packed into one texture, made when first drawn.
     std::unique_ptr<GpuTexture> gpu;
@@ -88,6 +91,9 @@ struct GraphicsOptions {
 };
 // Loads the OpenGL driver ahead of the window; safe to run on a thread before Graphics.
 void WarmUpGraphicsDriver();
+// Gives back the resident copies of the driver's read-only code and data that its start-up
+// touched; what is used again comes back from the page cache. Safe at any time.
+void ReleaseDriverStartupPages();
 // Opens the window and GL context. False when no display or GL 3.3 is available.
 bool Graphics(int width, int height, int depth = 0, int hz = 60, int flags = 0);
 bool GraphicsOpen();

@@ -7,6 +7,7 @@
 #include <jpeglib.h>
 #include <png.h>
 
+#include "platform/embedded.hpp"
 #include "platform/graphics.hpp"
 #include "platform/image_pixels.hpp"
 
@@ -80,6 +81,39 @@ static PixmapRef DecodeJpeg(const uint8_t* data, size_t size) {
     return pix;
 }
 
+// The size a picture will decode to, from its header alone; false when it would not decode.
+static bool PictureSize(const uint8_t* data, size_t size, int& w, int& h) {
+    if (size >= 8 && !png_sig_cmp(data, 0, 8)) {
+        png_image img;
+        std::memset(&img, 0, sizeof img);
+        img.version = PNG_IMAGE_VERSION;
+        if (!png_image_begin_read_from_memory(&img, data, size)) return false;
+        w = int(img.width);
+        h = int(img.height);
+        png_image_free(&img);
+        return w > 0 && h > 0 && w <= 16384 && h <= 16384;
+    }
+    if (size >= 3 && data[0] == 0xff && data[1] == 0xd8) {
+        jpeg_decompress_struct cinfo;
+        JpegError err;
+        cinfo.err = jpeg_std_error(&err.mgr);
+        err.mgr.error_exit = JpegFail;
+        err.mgr.output_message = JpegQuiet;
+        if (setjmp(err.jump)) {
+            jpeg_destroy_decompress(&cinfo);
+            return false;
+        }
+        jpeg_create_decompress(&cinfo);
+        jpeg_mem_src(&cinfo, data, static_cast<unsigned long>(size));
+        jpeg_read_header(&cinfo, TRUE);
+        w = int(cinfo.image_width);
+        h = int(cinfo.image_height);
+        jpeg_destroy_decompress(&cinfo);
+        return w > 0 && h > 0 && w <= 16384 && h <= 16384;
+    }
+    return false;
+}
+
 PixmapRef DecodePixmap(const uint8_t* data, size_t size) {
     if (size >= 8 && !png_sig_cmp(data, 0, 8)) return DecodePng(data, size);
     if (size >= 3 && data[0] == 0xff && data[1] == 0xd8) return DecodeJpeg(data, size);
@@ -146,33 +180,87 @@ ImageRef LoadImageFromPixmap(const PixmapRef& pix, int flags) {
     return img;
 }
 
-ImageRef LoadImage(const StreamRef& stream, int flags) { return LoadImageFromPixmap(LoadPixmap(stream), flags); }
-ImageRef LoadImage(const std::string& path, int flags) { return LoadImage(ReadStream(path), flags); }
+ImageRef LoadImage(const StreamRef& stream, int flags) {
+    PixmapRef pix = LoadPixmap(stream);
+    if (!pix || pix->width <= 0 || pix->height <= 0) return nullptr;
+    // The decoded picture is ours alone: it becomes the frame without a copy.
+    ImageRef img = MakeImage(pix->width, pix->height, flags);
+    if (img->flags & MASKEDIMAGE) ApplyMask(*pix);
+    img->frames.push_back(pix);
+    return img;
+}
+
+namespace {
+// Most pictures are loaded with their screen and many are never drawn in a session (or not for
+// a while): the embedded bytes stay mapped anyway, so decoding waits until the pixels are needed.
+const EmbeddedFile* EmbeddedPicture(const std::string& path, int& w, int& h) {
+    if (path.rfind(kIncbinPrefix, 0) != 0) return nullptr;
+    const EmbeddedFile* e = FindEmbeddedFile(path.substr(std::strlen(kIncbinPrefix)));
+    return e && e->data && PictureSize(e->data, e->size, w, h) ? e : nullptr;
+}
+
+// Cells beyond the picture stay transparent rather than failing the whole strip.
+void CutCells(const TPixmap& pix, TImage& img, int first, bool mask) {
+    const int cellW = img.width, cellH = img.height;
+    const int cols = pix.width / cellW, rows = pix.height / cellH;
+    for (size_t i = 0; i < img.frames.size(); ++i) {
+        const int cell = first + int(i);
+        auto frame = CreatePixmap(cellW, cellH);
+        if (cell < cols * rows) {
+            const int cx = (cell % cols) * cellW, cy = (cell / cols) * cellH;
+            for (int y = 0; y < cellH; ++y)
+                std::memcpy(&frame->pixels[size_t(y) * size_t(cellW)],
+                            &pix.pixels[size_t(cy + y) * size_t(pix.pitch) + size_t(cx)], size_t(cellW) * 4);
+        }
+        if (mask) ApplyMask(*frame);
+        img.frames[i] = frame;
+    }
+}
+}  // namespace
+
+void DecodePendingPixels(TImage& img) {
+    if (!img.pendingPixels) return;
+    auto decode = std::move(img.pendingPixels);
+    img.pendingPixels = nullptr;
+    decode(img);
+}
+
+ImageRef LoadImage(const std::string& path, int flags) {
+    int w = 0, h = 0;
+    const EmbeddedFile* e = EmbeddedPicture(path, w, h);
+    if (!e) return LoadImage(ReadStream(path), flags);
+    ImageRef img = MakeImage(w, h, flags);
+    img->frames.push_back(CreatePixmap(0, 0));
+    img->pendingPixels = [data = e->data, size = e->size, mask = bool(img->flags & MASKEDIMAGE)](TImage& im) {
+        PixmapRef pix = DecodePixmap(data, size);
+        if (!pix) return;
+        if (mask) ApplyMask(*pix);
+        im.frames[0] = pix;
+    };
+    return img;
+}
 
 ImageRef LoadAnimImage(const StreamRef& stream, int cellW, int cellH, int first, int count, int flags) {
     PixmapRef pix = LoadPixmap(stream);
     if (!pix || cellW <= 0 || cellH <= 0 || count <= 0 || first < 0) return nullptr;
-    int cols = pix->width / cellW, rows = pix->height / cellH;
-    if (cols <= 0 || rows <= 0) return nullptr;
+    if (pix->width / cellW <= 0 || pix->height / cellH <= 0) return nullptr;
     ImageRef img = MakeImage(cellW, cellH, flags);
-    for (int i = 0; i < count; ++i) {
-        int cell = first + i;
-        auto frame = CreatePixmap(cellW, cellH);
-        // Cells beyond the picture stay transparent rather than failing the whole strip.
-        if (cell < cols * rows) {
-            int cx = (cell % cols) * cellW, cy = (cell / cols) * cellH;
-            for (int y = 0; y < cellH; ++y)
-                std::memcpy(&frame->pixels[size_t(y) * size_t(cellW)],
-                            &pix->pixels[size_t(cy + y) * size_t(pix->pitch) + size_t(cx)], size_t(cellW) * 4);
-        }
-        if (img->flags & MASKEDIMAGE) ApplyMask(*frame);
-        img->frames.push_back(frame);
-    }
+    img->frames.resize(size_t(count));
+    CutCells(*pix, *img, first, img->flags & MASKEDIMAGE);
     return img;
 }
 
 ImageRef LoadAnimImage(const std::string& path, int cellW, int cellH, int first, int count, int flags) {
-    return LoadAnimImage(ReadStream(path), cellW, cellH, first, count, flags);
+    int w = 0, h = 0;
+    const EmbeddedFile* e = EmbeddedPicture(path, w, h);
+    if (!e) return LoadAnimImage(ReadStream(path), cellW, cellH, first, count, flags);
+    if (cellW <= 0 || cellH <= 0 || count <= 0 || first < 0 || w / cellW <= 0 || h / cellH <= 0) return nullptr;
+    ImageRef img = MakeImage(cellW, cellH, flags);
+    for (int i = 0; i < count; ++i) img->frames.push_back(CreatePixmap(0, 0));
+    img->pendingPixels = [data = e->data, size = e->size, first, mask = bool(img->flags & MASKEDIMAGE)](TImage& im) {
+        if (PixmapRef pix = DecodePixmap(data, size)) CutCells(*pix, im, first, mask);
+    };
+    return img;
 }
 
 ImageRef CreateImage(int w, int h, int frames, int flags) {

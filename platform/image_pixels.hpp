@@ -7,3 +7,6 @@
 // Makes every frame's pixels present again. False when they are gone for good (the window was
 // closed since): the frames are then empty and read as transparent.
 bool RestoreImagePixels(TImage& img);
+
+// Decodes an embedded picture whose decoding was put off; nothing when there is none.
+void DecodePendingPixels(TImage& img);

@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <fstream>
 #include <string>
 #include <thread>
 #include <utility>
 #include <vector>
 
 #include "gl_env.hpp"
+#include "platform/embedded.hpp"
 #include "platform/graphics.hpp"
 
 namespace {
@@ -435,4 +438,85 @@ TEST(Collisions, TurnedAndScaledFramesMarkExactlyTheCoveredPixels) {
             EXPECT_GT(marked, 5);
         }
     ResetCollisions();
+}
+
+namespace {
+// Resident kB of a shared library's code, from the kernel's own account; -1 when not loaded.
+long ResidentCodeKbOf(const char* library) {
+    std::ifstream smaps("/proc/self/smaps");
+    std::string line;
+    bool inCode = false;
+    long kb = -1;
+    while (std::getline(smaps, line)) {
+        if (line.find(':') == std::string::npos || line.find(' ') < line.find(':')) {
+            inCode = line.find(library) != std::string::npos && line.find(" r-xp ") != std::string::npos;
+            if (inCode && kb < 0) kb = 0;
+        } else if (inCode && line.rfind("Rss:", 0) == 0) {
+            kb += std::atol(line.c_str() + 4);
+        }
+    }
+    return kb;
+}
+}  // namespace
+
+// The driver's start-up code pages are handed back after it loaded; the shader compiler that
+// runs later must find its code again, and what it draws must not change.
+TEST(GfxWarmUp, GivingTheDriverCodePagesBackKeepsShadersCompilingAndDrawing) {
+    ASSERT_TRUE(EnsureGraphics());
+    if (ResidentCodeKbOf("libLLVM") < 0) GTEST_SKIP() << "this driver does not use LLVM";
+    ReleaseDriverStartupPages();
+    // Nothing runs the compiler meanwhile, so next to nothing of its code is left.
+    EXPECT_LT(ResidentCodeKbOf("libLLVM"), 1024);
+    // A state this process has not drawn with yet, so the compiler has to run again.
+    ImageRef img = CreateImage(16, 16, 1, FILTEREDIMAGE);
+    auto p = LockImage(img);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) p->WritePixel(x, y, 0x80204060u);
+    ImageChanged(img);
+    ResetDrawState();
+    SetClsColor(0, 0, 0);
+    Cls();
+    SetBlend(ALPHABLEND);
+    SetRotation(45);
+    DrawImage(img, 100, 100);
+    // Half-transparent on black, turned about its top-left corner: the middle lands below it.
+    EXPECT_RGB_NEAR(GrabPixmap(100, 110, 1, 1)->ReadPixel(0, 0) & 0xffffff, 0x10, 0x20, 0x30);
+    EXPECT_EQ(LockImage(img)->ReadPixel(3, 3), 0x80204060u);
+    ResetDrawState();
+}
+
+// Embedded pictures decode when first needed: until then they hold no pixels, and what they
+// show or give to readers is exactly what decoding at load gave, masked and cut into cells alike.
+TEST_F(GfxTest, EmbeddedPicturesDecodeWhenFirstNeededIntoTheSamePixels) {
+    RegisterEmbeddedFiles();
+    const std::string icons = "incbin::../gfx/editor/icons.png";
+    ImageRef late = LoadAnimImage(icons, 50, 50, 3, 5, MASKEDIMAGE);
+    ImageRef now = LoadAnimImage(ReadStream(icons), 50, 50, 3, 5, MASKEDIMAGE);
+    ASSERT_TRUE(late && now);
+    ASSERT_EQ(late->frames.size(), 5u);
+    EXPECT_EQ(ImageWidth(late), 50);
+    EXPECT_TRUE(late->frames[0]->pixels.empty());
+    for (int f = 0; f < 5; ++f) EXPECT_EQ(LockImage(late, f)->pixels, now->frames[size_t(f)]->pixels) << "cell " << f;
+
+    const std::string board = "incbin::../gfx/board.png";
+    ImageRef drawn = LoadImage(board, 0);
+    ImageRef eager = LoadImage(ReadStream(board), 0);
+    ASSERT_TRUE(drawn && eager);
+    EXPECT_EQ(ImageHeight(drawn), ImageHeight(eager));
+    SetBlend(SOLIDBLEND);
+    DrawImage(drawn, 0, 0);
+    const uint32_t mid = eager->frames[0]->ReadPixel(ImageWidth(eager) / 2, ImageHeight(eager) / 2);
+    EXPECT_EQ(At(ImageWidth(eager) / 2, ImageHeight(eager) / 2), mid & 0xffffff);
+
+    // A header that promises a picture whose data is cut short: the load may succeed, but the
+    // picture then stays transparent instead of reading past the bytes.
+    std::vector<uint8_t> bytes = ReadStream(board)->ReadAll();
+    static std::vector<uint8_t> cut(bytes.begin(), bytes.begin() + long(bytes.size() / 3));
+    RegisterEmbeddedFile("../test/cut.png", cut.data(), cut.size());
+    if (ImageRef broken = LoadImage("incbin::../test/cut.png", 0)) {
+        DrawImage(broken, 0, 0);
+        EXPECT_EQ(LockImage(broken)->ReadPixel(1, 1), 0u);
+    }
+    EXPECT_EQ(LoadImage("incbin::../test/none.png", 0), nullptr);
+    SetBlend(ALPHABLEND);
 }
