@@ -157,12 +157,12 @@ const FigureDef kPeace[kLevelsPerSet] = {
     {"Bird with Spread Wings", "fit: .31.31.. 3##3##1. ########"},
     {"Sea Turtle", "fit: ..####.. ..####.. ######## .######."},
     {"Sitting Swan", "fit: ..#1.#1. ..##1##1 ..####.. 9######7"},
-    {"Cat Looking Up", "fit: ..31.. ..97.. .3##1. .####. .3##1. 3#..#1"},
     {"Coiled Snake", "fit: ##..... ##1.... .9#1..3 ..9###7 ...9#7."},
     {"Standing Goat", "fit: 1..... ##.... ###### ###### #....#"},
     {"Sitting Monk", "fit: .31. .97. 3##1 #### ####1"},
     {"Yak", "fit: 3#.... ###### ###### ##..##"},
     {"Squirrel", "fit: ...3## ...### 3#.##. ####.. ####.."},
+    {"Squatting Man", "fit: ..31 ..97 .3##1 3###. 9####1 ..3##7"},
 };
 
 const FigureDef kWay[kLevelsPerSet] = {
@@ -204,18 +204,18 @@ const FigureDef kWay[kLevelsPerSet] = {
     {"Boat", "fit: ..3##1.. ..####.. 9######7 .9####7."},
     {"Bowing Monk", "fit: .....31 .3###97 3####.. ##..... ##....."},
     {"Porter", "fit: ######.. ######.. ..31.... ..97.... .3##1... .#..#..."},
+    {"Walking Monk", "fit: ..31.. ..97.. .3##1. .####. .3##1. 3#..#1"},
     {"Lighthouse", "fit: .31. .##. 3##1 .##. .##. 3##1 ####"},
     {"Barge", "fit: ######## 9######7 .9####7."},
     {"Sailboat with Two Sails", "place g=45 v1: M135@2,4 P90@4,3 S270@5,2 S90@5,3 L90@2,2 Q0@2,1 L180@0,0"},
     {"House with a Chimney", "place g=45 v1: L90@0,1 L180@0,1 P0@1,0 Q0@1,3 M45@2,3 S0@2,2 S90@4,3"},
     {"Steamship", "place g=45 v1: M135@1,4 P90@3,3 S270@4,2 S90@4,3 L180@0,3 L0@0,1 Q0@0,0"},
-    {"Sprinting Man", "place g=45 v1: L90@1,3 L270@1,1 Q0@1,0 P90@1,6 M315@3,3 S270@5,2 S270@0,3"},
+    {"Sprinting Man", "place g=45 v1: L90@1,3 L270@1,1 Q0@1,0 P90@1,6 M315@3,3 S0@4,3 S270@0,3"},
     {"Walking Man", "place g=45 v1: L270@1,1 L90@3,1 Q0@1,0 P90@3,4 M135@4,2 S90@6,2 S0@0,3"},
-    {"Sailboat with a Flag", "place g=45 v1: M135@2,5 P90@4,4 S270@5,3 S90@5,4 L90@2,3 L90@0,1 Q0@0,0"},
     {"Cottage", "place g=45: L90@1,0 L180@1,0 P90@0,1 Q0@2,2 M45@3,2 S0@3,1 S90@5,2"},
-    {"Sailing Yacht", "place g=45 v1: S0@2,5 Q0@3,4 S270@4,3 P90@5,2 M315@6,2 L90@2,2 L90@0,0"},
+    {"Sailing Yacht", "place g=45 v1: S0@1,4 Q0@2,3 S270@3,2 P90@4,1 M315@5,1 L90@1,1 L180@0,0"},
     {"Two-masted Sailboat", "place g=45 v1: S0@0,4 Q0@1,3 S270@2,2 P90@3,1 L90@0,1 M45@0,1 L180@1,0"},
-    {"Sailboat with a Cabin", "place g=45 v1: M135@2,4 P90@4,3 S270@5,2 S90@5,3 L90@2,2 L90@0,0 Q0@3,2"},
+    {"Sailboat with a Cabin", "place g=45 v1: M135@1,3 P90@3,2 S270@4,1 S90@4,2 L90@1,1 L180@0,0 Q0@2,1"},
 };
 
 const FigureDef kZhenyan[kLevelsPerSet] = {
