@@ -253,10 +253,10 @@ TEST(EmbeddedLevelsAcrossSets, SilhouettesMatchUpToShiftTurnAndMirrorOnly) {
     EXPECT_GT(levelgen::SilhouetteDifference(sil(BuildFigure("g", "fit: #### #### #### ####")),
                                              sil(BuildFigure("h", "fit g=45: #### #### #### ####"))),
               levelgen::kSameSilhouette);
-    // The same bounding box, the small triangle moved from beside the foot of the large one
-    // to its top and turned down: no turn or mirror image makes one the other.
-    EXPECT_GT(levelgen::SilhouetteDifference(sil(BuildFigure("i", "place: L0@0,0 S0@4,1")),
-                                             sil(BuildFigure("j", "place: L0@0,0 S180@4,0"))),
+    // The same bounding box, the small triangle hanging under one end of the large one's foot
+    // or under its middle: no turn or mirror image makes one the other.
+    EXPECT_GT(levelgen::SilhouetteDifference(sil(BuildFigure("i", "place: L0@0,0 S180@0,2")),
+                                             sil(BuildFigure("j", "place: L0@0,0 S180@1,2"))),
               levelgen::kSameSilhouette);
 }
 
@@ -372,16 +372,20 @@ TEST(EmbeddedLevelsGenerator, RebuildsTheCommittedFilesByteForByte) {
     }
 }
 
-// The notation: hand placements that overlap or leave the lattice are refused, mirroring turns
-// the parallelogram into its mirror image, and outline search covers an outline exactly when
-// it can.
+// The notation: hand placements that overlap, leave the lattice or meet at corners only are
+// refused, mirroring turns the parallelogram into its mirror image, and outline search covers an
+// outline exactly when it can.
 TEST(EmbeddedLevelsGenerator, NotationChecksItsFigures) {
     using levelgen::BuildFigure;
     EXPECT_THROW(BuildFigure("overlap", "place: S0@0,0 S0@1,0"), std::invalid_argument);
     EXPECT_THROW(BuildFigure("off lattice", "place: M0@0,0"), std::invalid_argument);
     EXPECT_THROW(BuildFigure("letter", "place: X0@0,0"), std::invalid_argument);
-    levelgen::Figure plain = BuildFigure("p", "place: P0@0,0 S0@3,0");
-    levelgen::Figure mirrored = BuildFigure("p", "place m: P0@0,0 S0@3,0");
+    // Two small triangles touching at one corner are two islands, not one figure; side by side
+    // along a short edge they are one.
+    EXPECT_THROW(BuildFigure("corner", "place: S0@0,0 S180@2,1"), std::invalid_argument);
+    EXPECT_NO_THROW(BuildFigure("edge", "place: S0@0,0 S180@1,0"));
+    levelgen::Figure plain = BuildFigure("p", "place: P0@0,1 S0@1,0");
+    levelgen::Figure mirrored = BuildFigure("p", "place m: P0@0,1 S0@1,0");
     EXPECT_EQ(plain.variant, 0);
     EXPECT_EQ(mirrored.variant, 1);
     // The classic square of seven pieces, as an outline of 4 x 4 cells, is covered exactly.

@@ -200,7 +200,9 @@ bool PreviewSheet(const std::vector<std::string>& drafts, const std::string& out
 // Sheets for a blind review of the four figurative sets: each set's silhouettes in a shuffled
 // order with numbers only, and a separate key from number to level and title. The order comes
 // from the generator's own random numbers, seeded with the set's number, so the sheets are
-// made again the same.
+// made again the same. Each review round gets a seed of its own, so that a reviewer who saw
+// an earlier round's sheets cannot lean on where a figure stood.
+constexpr uint64_t kBlindSeed = 8100;
 bool WriteBlindSheets(const std::vector<std::vector<Figure>>& sets, const std::string& dir) {
     std::ofstream key(dir + "/key.txt", std::ios::trunc);
     if (!key) {
@@ -208,14 +210,16 @@ bool WriteBlindSheets(const std::vector<std::vector<Figure>>& sets, const std::s
         return false;
     }
     key << "Blind review key: sheet number -> level and title. The order of each sheet is a\n"
-           "Fisher-Yates shuffle by the level generator's Rng seeded with 7000 + the set's index\n"
+           "Fisher-Yates shuffle by the level generator's Rng seeded with "
+        << kBlindSeed
+        << " + the set's index\n"
            "(0 Jewels of Dharma, 1 Numbers of Lhasa, 2 Peace in Sakya, 3 Way of Arhat).\n"
            "Keep this file away from the reviewers.\n";
     bool ok = true;
     for (int s = 0; s < 4 && s < int(sets.size()); ++s) {
         std::vector<int> order;
         for (int l = 0; l < int(sets[size_t(s)].size()); ++l) order.push_back(l);
-        Rng rng(uint64_t(7000 + s));
+        Rng rng(kBlindSeed + uint64_t(s));
         for (int i = int(order.size()) - 1; i > 0; --i) std::swap(order[size_t(i)], order[size_t(rng.Below(i + 1))]);
         std::string sheet = std::string(Set(s).slug) + "_blind.png";
         key << "\n" << sheet << "\n";

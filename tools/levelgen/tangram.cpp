@@ -472,6 +472,9 @@ std::vector<Place> Resolve(const std::string& name, const std::string& notation,
                         .any())
                     throw std::invalid_argument(name + ": pieces overlap");
             }
+        // Pieces that meet at a corner only look joined at a glance, but the silhouette falls
+        // apart into islands the player cannot read as one figure.
+        if (!EdgeConnected(places)) throw std::invalid_argument(name + ": pieces do not join edge to edge");
     } else if (head[0] == "fit") {
         Fitter f(ParseMask(body), PieceList(opt.pieces), opt.seed);
         if (!f.Solve(places)) throw std::runtime_error(name + ": outline cannot be covered");
