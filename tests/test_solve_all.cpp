@@ -11,7 +11,7 @@
 // advance cannot answer: the stretch ends when a bonus level is set up and the next stretch
 // starts, from the player's saved progress, at the level after it.
 //
-// Run one set alone: build/velmora_tests --gtest_filter='SolveAll*Lhasa*'. With
+// Run one set alone: build/velmora_tests --gtest_filter='*SolveAll*Lhasa*'. With
 // VELMORA_SOLVE_ALL_KEEP=1 the run folders (script, log, profile) stay in the temp folder.
 #include <gtest/gtest.h>
 
@@ -50,6 +50,13 @@ constexpr int64_t kPlayAfterSetUp = 111;
 // A Freeze level gives its verdict in the frame after the last drop.
 constexpr int64_t kFreezeVerdictDelay = 1;
 
+// The sanitizer build, many times slower, plays the first levels of each set only.
+#ifdef VELMORA_SANITIZED
+constexpr int kLevelsPlayed = 5;
+#else
+constexpr int kLevelsPlayed = LEVEL_COUNT;
+#endif
+
 // A neutral spot for clicks that only close the scroll: no tile, button or lamp lies there.
 constexpr int kIdleX = 620, kIdleY = 30;
 // "Okay" of the level messages.
@@ -77,7 +84,7 @@ std::string ModeNames(int32_t misc) {
 struct ModeClocks {
     int64_t frame = 0;  // next frame to step
     float meditationFade = 0;
-    float blackout = 0;    // of the last frame stepped
+    float blackout = 0;      // of the last frame stepped
     int64_t floatSteps = 0;  // frames run on Floating levels so far
 
     void StepTo(int64_t lastFrame, int32_t misc) {
@@ -161,7 +168,7 @@ StretchPlan PlanStretch(int first) {
     int64_t play = kFirstPlay;
     int64_t setUp = -1;
     int level = first;
-    for (; level < LEVEL_COUNT; ++level) {
+    for (; level < kLevelsPlayed; ++level) {
         const int32_t misc = LevelProps[size_t(level)].MiscProperties;
         if (misc & MISC_PLAY_FOR_TILES) break;
         s.Comment(setUp < 0 ? 0 : setUp, " level " + std::to_string(level + 1) + " " + ModeNames(misc));
@@ -229,7 +236,7 @@ TEST_P(SolveAll, EveryLevelIsSolvedAndTheNextSetUp) {
     const auto started = std::chrono::steady_clock::now();
     int solved = 0;
     std::vector<int> bonusLevels;
-    for (int first = 0; first < LEVEL_COUNT;) {
+    for (int first = 0; first < kLevelsPlayed;) {
         // The run before set the profile's progress; this one reads the levels afresh too.
         ASSERT_TRUE(ReadLevelSet(path));
         StretchPlan plan = PlanStretch(first);
@@ -258,24 +265,25 @@ TEST_P(SolveAll, EveryLevelIsSolvedAndTheNextSetUp) {
             }
         }
         EXPECT_EQ(done.size(), plan.levels.size()) << "a level was solved twice";
+        if (!keep) fs::remove_all(dir);
         if (plan.end >= LEVEL_COUNT) {
             EXPECT_EQ(Count(r.log, "Game ended, set completed"), 1) << Tail(r.log, 20);
             break;
         }
+        if (plan.end >= kLevelsPlayed) break;
         // A bonus level is set up, its board waiting behind "Find the tiles".
-        EXPECT_EQ(Count(r.log, "Level " + std::to_string(plan.end + 1) + " of " + path + " set up"), 1)
-            << Tail(r.log, 20);
+        EXPECT_EQ(Count(r.log, "Level " + std::to_string(plan.end + 1) + " of " + path + " set up"), 1);
         bonusLevels.push_back(plan.end + 1);
         first = plan.end + 1;
-        if (!keep) fs::remove_all(dir);
     }
-    const double seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     std::string bonus;
     for (int b : bonusLevels) bonus += " " + std::to_string(b);
-    std::printf("%s: %d levels solved in %.1f s; bonus levels set up, not played:%s\n", kSetNames[set], solved,
-                seconds, bonus.c_str());
-    EXPECT_EQ(solved + int(bonusLevels.size()), LEVEL_COUNT);
+    std::printf("%s: %d levels solved in %.1f s; bonus levels set up, not played:%s\n", kSetNames[set], solved, seconds,
+                bonus.c_str());
+    if (kLevelsPlayed == LEVEL_COUNT) {
+        EXPECT_EQ(solved + int(bonusLevels.size()), LEVEL_COUNT);
+    }
 }
 
 std::string SetTestName(const ::testing::TestParamInfo<int>& info) {
