@@ -45,14 +45,12 @@ namespace {
 // for the pictures, the framebuffer and the blit into the window alike.
 constexpr GLint kTextureFormat = GL_RGBA;
 
-constexpr int kPad = 2;
+constexpr int kPad = 2;  // transparent gap between packed frames so filtering never bleeds
+
+// Pictures at least this large are drawn 1:1 block by block.
 constexpr int kBlock = 32;
-constexpr int kBlockedArea = 256 * 256;  // pictures at least this large are drawn block by block
-enum BlockKind : uint8_t {
-    BLOCK_EMPTY = 0,
-    BLOCK_OPAQUE = 1,
-    BLOCK_MIXED = 2
-};  // transparent gap between packed frames so filtering never bleeds
+constexpr int kBlockedArea = 256 * 256;
+enum BlockKind : uint8_t { BLOCK_EMPTY = 0, BLOCK_OPAQUE = 1, BLOCK_MIXED = 2 };
 
 struct DrawState {
     int r = 255, g = 255, b = 255;
@@ -132,46 +130,41 @@ void main() {
 )";
 
 // One small program per mode rather than one branching on a uniform: the software renderer
-// runs the plain texture-times-colour shader on a much faster path.
+// runs the plain texture-times-colour shader on a much faster path. Each is compiled after
+// kFragmentPrelude; the bare copy leaves the colour out altogether.
+const char* kFragmentPrelude = R"(#version 330 core
+in vec2 vUV;
+out vec4 outColor;
+uniform sampler2D uTex;
+)";
 const char* kFragmentShaders[MODE_COUNT] = {
-    R"(#version 330 core
-in vec2 vUV;
-flat in vec4 vColor;
-out vec4 outColor;
-uniform sampler2D uTex;
-void main() { outColor = texture(uTex, vUV) * vColor; }
-)",
-    R"(#version 330 core
-in vec2 vUV;
-flat in vec4 vColor;
-out vec4 outColor;
-uniform sampler2D uTex;
-void main() {
-    vec4 c = texture(uTex, vUV) * vColor;
-    if (c.a < 0.5) discard;
-    outColor = c;
-}
-)",
-    R"(#version 330 core
-in vec2 vUV;
-flat in vec4 vColor;
-out vec4 outColor;
-uniform sampler2D uTex;
-void main() {
-    vec4 c = texture(uTex, vUV) * vColor;
-    outColor = vec4(mix(vec3(1.0), c.rgb, c.a), 1.0);
-}
-)",
-    R"(#version 330 core
-in vec2 vUV;
-out vec4 outColor;
-uniform sampler2D uTex;
-void main() { outColor = texture(uTex, vUV); }
-)"};
+    // MODE_NORMAL
+    "flat in vec4 vColor;\n"
+    "void main() { outColor = texture(uTex, vUV) * vColor; }\n",
+    // MODE_ALPHATEST
+    "flat in vec4 vColor;\n"
+    "void main() {\n"
+    "    vec4 c = texture(uTex, vUV) * vColor;\n"
+    "    if (c.a < 0.5) discard;\n"
+    "    outColor = c;\n"
+    "}\n",
+    // MODE_SHADE
+    "flat in vec4 vColor;\n"
+    "void main() {\n"
+    "    vec4 c = texture(uTex, vUV) * vColor;\n"
+    "    outColor = vec4(mix(vec3(1.0), c.rgb, c.a), 1.0);\n"
+    "}\n",
+    // MODE_COPY
+    "void main() { outColor = texture(uTex, vUV); }\n"};
 
-GLuint Compile(GLenum type, const char* src) {
+// Compiles prelude followed by src (no prelude when it is null).
+GLuint Compile(GLenum type, const char* src, const char* prelude = nullptr) {
     GLuint s = glCreateShader(type);
-    glShaderSource(s, 1, &src, nullptr);
+    const char* parts[2] = {prelude, src};
+    if (prelude)
+        glShaderSource(s, 2, parts, nullptr);
+    else
+        glShaderSource(s, 1, &src, nullptr);
     glCompileShader(s);
     GLint ok = 0;
     glGetShaderiv(s, GL_COMPILE_STATUS, &ok);
@@ -519,7 +512,7 @@ bool CreateTargets() {
 
     GLuint vs = Compile(GL_VERTEX_SHADER, kVertexShader);
     for (int m = 0; m < MODE_COUNT; ++m) {
-        GLuint fs = Compile(GL_FRAGMENT_SHADER, kFragmentShaders[m]);
+        GLuint fs = Compile(GL_FRAGMENT_SHADER, kFragmentShaders[m], kFragmentPrelude);
         GLuint& prog = g_r.programs[m];
         prog = glCreateProgram();
         glAttachShader(prog, vs);
