@@ -1,14 +1,13 @@
 // Peak resident memory of a 1,500-frame game on the first embedded level set, as a player
 // starts it (new profile, progress map and wisdom on), measured by the kernel for the child.
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+
+#include "game_run.hpp"
 
 namespace {
 
@@ -17,22 +16,10 @@ double PeakOfPlayRun(int frames) {
     auto dir = std::filesystem::temp_directory_path() / "velmora_bench_memory";
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
-    std::string fr = std::to_string(frames);
-    pid_t pid = fork();
-    if (pid == 0) {
-        if (chdir(dir.c_str()) != 0) _exit(127);
-        if (!std::freopen("/dev/null", "w", stdout) || !std::freopen("/dev/null", "w", stderr)) _exit(127);
-        setenv("username", "Bench", 1);
-        setenv("SDL_AUDIODRIVER", "dummy", 0);
-        setenv("ALSOFT_DRIVERS", "null", 0);
-        execl(VELMORA_BINARY, "velmora", "--virtual-clock", "--seed", "3", "--play",
-              "incbin::../data/Jewels of Dharma.lvl", "--max-frames", fr.c_str(), static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    int status = 0;
-    rusage usage{};
-    if (wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return -1;
-    return double(usage.ru_maxrss) / 1024.0;  // ru_maxrss is in kB on Linux
+    const ChildRun run =
+        RunGameChild(dir, {"--virtual-clock", "--seed", "3", "--play", "incbin::../data/Jewels of Dharma.lvl",
+                           "--max-frames", std::to_string(frames)});
+    return run.ok ? run.peakResidentMb : -1;
 }
 
 void BM_PeakResidentPlay1500(benchmark::State& state) {

@@ -3,12 +3,8 @@
 // between them, so start-up and the way into the scene cancel out. Wall time is what a player
 // waits for (the software renderer draws on threads of its own); CPU time is all threads'.
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -21,43 +17,18 @@
 #include "data/users.hpp"
 #include "puzzle/levelset.hpp"
 
+#include "game_run.hpp"
+
 namespace {
 
 namespace fs = std::filesystem;
 
-struct RunCost {
-    double wallMs = 0, cpuMs = 0;
-    bool ok = false;
-};
-
-RunCost RunGame(const fs::path& dir, const std::vector<std::string>& options, int frames) {
-    RunCost cost;
-    std::vector<std::string> args = {"velmora", "--virtual-clock", "--seed", "3", "--script", "script.txt"};
+ChildRun RunGame(const fs::path& dir, const std::vector<std::string>& options, int frames) {
+    std::vector<std::string> args = {"--virtual-clock", "--seed", "3", "--script", "script.txt"};
     args.insert(args.end(), options.begin(), options.end());
     args.push_back("--max-frames");
     args.push_back(std::to_string(frames));
-    const auto start = std::chrono::steady_clock::now();
-    pid_t pid = fork();
-    if (pid == 0) {
-        if (chdir(dir.c_str()) != 0) _exit(127);
-        if (!std::freopen("/dev/null", "w", stdout) || !std::freopen("/dev/null", "w", stderr)) _exit(127);
-        setenv("username", "Bench", 1);
-        setenv("SDL_AUDIODRIVER", "dummy", 0);
-        setenv("ALSOFT_DRIVERS", "null", 0);
-        std::vector<char*> argv;
-        for (std::string& a : args) argv.push_back(a.data());
-        argv.push_back(nullptr);
-        execv(VELMORA_BINARY, argv.data());
-        _exit(127);
-    }
-    int status = 0;
-    rusage usage{};
-    if (wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return cost;
-    cost.wallMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-    cost.cpuMs = (double(usage.ru_utime.tv_sec) + double(usage.ru_stime.tv_sec)) * 1000.0 +
-                 (double(usage.ru_utime.tv_usec) + double(usage.ru_stime.tv_usec)) / 1000.0;
-    cost.ok = true;
-    return cost;
+    return RunGameChild(dir, args);
 }
 
 struct Scene {
@@ -98,8 +69,8 @@ void Measure(benchmark::State& state, const std::string& name, const std::functi
     }
     double wall = 0, cpu = 0;
     for (auto _ : state) {
-        const RunCost shortRun = RunGame(dir, scene.options, scene.from);
-        const RunCost longRun = RunGame(dir, scene.options, scene.to);
+        const ChildRun shortRun = RunGame(dir, scene.options, scene.from);
+        const ChildRun longRun = RunGame(dir, scene.options, scene.to);
         if (!shortRun.ok || !longRun.ok) {
             state.SkipWithError("the game did not end cleanly");
             break;
