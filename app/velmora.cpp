@@ -69,6 +69,7 @@ TScript g_script;
 bool g_haveScript = false;
 int64_t g_maxFrames = -1;
 std::unique_ptr<TRandomPlayer> g_soak;
+int64_t g_framesShown = 0;
 
 // Soak runs log their memory now and then, so a slow leak shows as a rising column.
 void ReportSoak(int64_t frames) {
@@ -90,6 +91,7 @@ void ReportStartup(const char* what, int64_t atNs = 0) {
 }
 
 void AfterFlip(int64_t frames) {
+    g_framesShown = frames;
     if (frames == 1) ReportStartup("first frame shown");
     if (g_haveScript) g_script.Apply(frames);
     if (g_soak) {
@@ -172,6 +174,13 @@ void BackToTitle() {
         if (action == "QUIT") {
             Users.Save();
             Language->Write();
+            // A soak run stays in one process until its frames are played, so its memory can be
+            // followed from start to end; the random player's "Quit" still saves as above.
+            if (g_soak && g_maxFrames >= 0 && g_framesShown < g_maxFrames) {
+                std::printf("Soak: Quit chosen at frame %lld, back to the title\n", static_cast<long long>(g_framesShown));
+                BackToTitle();
+                continue;
+            }
             Language.reset();
             QuitProgram(0);
         } else if (action == "PLAY") {
