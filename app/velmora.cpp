@@ -177,7 +177,8 @@ void BackToTitle() {
             // A soak run stays in one process until its frames are played, so its memory can be
             // followed from start to end; the random player's "Quit" still saves as above.
             if (g_soak && g_maxFrames >= 0 && g_framesShown < g_maxFrames) {
-                std::printf("Soak: Quit chosen at frame %lld, back to the title\n", static_cast<long long>(g_framesShown));
+                std::printf("Soak: Quit chosen at frame %lld, back to the title\n",
+                            static_cast<long long>(g_framesShown));
                 BackToTitle();
                 continue;
             }
