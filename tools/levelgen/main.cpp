@@ -34,22 +34,23 @@ void DrawFigure(cairo_t* cr, const Figure& f, double x, double y, double scale, 
     cairo_set_source_rgb(cr, 0.93, 0.86, 0.70);
     cairo_rectangle(cr, kFieldX, kFieldY, kFieldW, kFieldH);
     cairo_fill(cr);
+    cairo_set_source_rgb(cr, 0, 0, 0);
     for (const Piece& p : f.pieces) {
         std::vector<Vec> poly = PlacedOutline(p, f.variant, true);
         for (size_t i = 0; i < poly.size(); ++i)
             i ? cairo_line_to(cr, poly[i].x, poly[i].y) : cairo_move_to(cr, poly[i].x, poly[i].y);
         cairo_close_path(cr);
+        if (!seams) continue;
         cairo_set_source_rgb(cr, 0, 0, 0);
-        if (!seams) {
-            cairo_fill(cr);
-            continue;
-        }
         cairo_fill_preserve(cr);
         // A faint seam shows how the pieces lie; the game draws the silhouette without it.
         cairo_set_source_rgb(cr, 0.30, 0.24, 0.18);
         cairo_set_line_width(cr, 1.5);
         cairo_stroke(cr);
     }
+    // One fill for the whole silhouette: filled piece by piece, the antialiased edges leave
+    // light hairlines where pieces meet, which the game's silhouette does not have.
+    if (!seams) cairo_fill(cr);
     cairo_restore(cr);
 }
 
@@ -111,21 +112,22 @@ bool WriteSheet(int index, const std::string& path) {
 
 // Silhouettes alone, numbered, as the player sees them: black on the playfield without seams.
 // `order` gives the figure shown at each place.
+// `first` numbers the figures on the sheet, so a set split over several sheets keeps one count.
 bool WriteSilhouetteSheet(const std::string& heading, const std::vector<Figure>& figs, const std::vector<int>& order,
-                          const std::string& path) {
-    const double scale = 0.3, tw = kFieldW * scale, th = kFieldH * scale;
-    const int cols = 10, pad = 8, label = 16;
-    int rows = int((order.size() + cols - 1) / cols);
+                          const std::string& path, int cols = 10, double scale = 0.3, size_t first = 1) {
+    const double tw = kFieldW * scale, th = kFieldH * scale;
+    const int pad = 8, label = 16;
+    int rows = int((order.size() + size_t(cols) - 1) / size_t(cols));
     int w = int(cols * (tw + pad) + pad), h = int(40 + rows * (th + label + pad));
     cairo_surface_t* s = nullptr;
     cairo_t* cr = BeginSheet(w, h, pad, heading.c_str(), s);
     cairo_set_font_size(cr, 12);
     for (size_t i = 0; i < order.size(); ++i) {
-        double x = pad + double(i % cols) * (tw + pad), y = 40 + double(i / cols) * (th + label + pad);
+        double x = pad + double(i % size_t(cols)) * (tw + pad), y = 40 + double(i / size_t(cols)) * (th + label + pad);
         DrawFigure(cr, figs[size_t(order[i])], x, y, scale, false);
         cairo_set_source_rgb(cr, 1, 0.92, 0.75);
         cairo_move_to(cr, x, y + th + 13);
-        cairo_show_text(cr, std::to_string(i + 1).c_str());
+        cairo_show_text(cr, std::to_string(first + i).c_str());
     }
     cairo_destroy(cr);
     bool ok = cairo_surface_write_to_png(s, path.c_str()) == CAIRO_STATUS_SUCCESS;
@@ -202,7 +204,9 @@ bool PreviewSheet(const std::vector<std::string>& drafts, const std::string& out
 // from the generator's own random numbers, seeded with the set's number, so the sheets are
 // made again the same. Each review round gets a seed of its own, so that a reviewer who saw
 // an earlier round's sheets cannot lean on where a figure stood.
-constexpr uint64_t kBlindSeed = 8100;
+// Half a set a sheet, drawn large: at a tenth of the screen a figure's arms and ears were
+// lost and reviewers named blobs.
+constexpr uint64_t kBlindSeed = 8200;
 bool WriteBlindSheets(const std::vector<std::vector<Figure>>& sets, const std::string& dir) {
     std::ofstream key(dir + "/key.txt", std::ios::trunc);
     if (!key) {
@@ -221,12 +225,18 @@ bool WriteBlindSheets(const std::vector<std::vector<Figure>>& sets, const std::s
         for (int l = 0; l < int(sets[size_t(s)].size()); ++l) order.push_back(l);
         Rng rng(kBlindSeed + uint64_t(s));
         for (int i = int(order.size()) - 1; i > 0; --i) std::swap(order[size_t(i)], order[size_t(rng.Below(i + 1))]);
-        std::string sheet = std::string(Set(s).slug) + "_blind.png";
-        key << "\n" << sheet << "\n";
-        for (size_t i = 0; i < order.size(); ++i)
-            key << "  " << i + 1 << " -> level " << order[i] + 1 << " " << sets[size_t(s)][size_t(order[i])].name
-                << "\n";
-        ok &= WriteSilhouetteSheet("Sheet " + std::to_string(s + 1), sets[size_t(s)], order, dir + "/" + sheet);
+        size_t half = (order.size() + 1) / 2;
+        for (int part = 0; part < 2; ++part) {
+            size_t from = part ? half : 0, to = part ? order.size() : half;
+            std::string sheet = std::string(Set(s).slug) + "_blind_" + std::to_string(part + 1) + ".png";
+            key << "\n" << sheet << "\n";
+            for (size_t i = from; i < to; ++i)
+                key << "  " << i + 1 << " -> level " << order[i] + 1 << " " << sets[size_t(s)][size_t(order[i])].name
+                    << "\n";
+            std::vector<int> partOrder(order.begin() + long(from), order.begin() + long(to));
+            ok &= WriteSilhouetteSheet("Sheet " + std::to_string(s + 1) + (part ? "b" : "a"), sets[size_t(s)],
+                                       partOrder, dir + "/" + sheet, 5, 0.55, from + 1);
+        }
     }
     return ok && bool(key);
 }
