@@ -408,8 +408,12 @@ static void StartChannel(TChannel& ch, const SoundRef& sound, bool paused) {
     if (impl->sound->streamed) impl->stream = std::make_unique<Decoder>(impl->sound->ogg);
     AudioState& a = A();
     if (a.driver == Driver::OpenAL) {
-        SoundData& s = *impl->sound;
+        alGetError();
         alGenSources(1, &impl->source);
+        if (alGetError() != AL_NO_ERROR) impl->source = 0;
+    }
+    if (a.driver == Driver::OpenAL && impl->source) {
+        SoundData& s = *impl->sound;
         alSourcef(impl->source, AL_GAIN, ch.Volume());
         if (s.streamed) {
             alGenBuffers(kStreamBuffers, impl->buffers);
@@ -430,7 +434,9 @@ static void StartChannel(TChannel& ch, const SoundRef& sound, bool paused) {
     }
     std::lock_guard lock(a.mutex);
     ch.impl = impl;
-    a.active.push_back(impl);
+    // With every OpenAL source taken the sound stays silent but keeps its length, as with no device;
+    // there is nothing to stream or give back, so it stays off the active list.
+    if (a.driver != Driver::OpenAL || impl->source) a.active.push_back(impl);
 }
 
 ChannelRef PlaySound(const SoundRef& sound, ChannelRef channel) {

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <thread>
+#include <vector>
 
 #include "platform/audio.hpp"
 #include "platform/graphics.hpp"
@@ -111,6 +112,24 @@ TEST(Audio, OpenALPlaysStopsAndStreamsSongs) {
     music->Stop();
     CloseAudio();
     EXPECT_EQ(AudioDriverName(), "");
+}
+
+TEST(Audio, OpenALSoundsBeyondItsSourcesStaySilentAndHoldNothing) {
+    setenv("ALSOFT_DRIVERS", "null", 0);
+    ASSERT_TRUE(SetAudioDriver("OpenAL Default"));
+    SoundRef loop = LoadSound(kShort, SOUND_LOOP);
+    std::vector<ChannelRef> held;
+    for (int i = 0; i < 300; ++i) held.push_back(PlaySound(loop));
+    // OpenAL gives 256 sources; the rest "play" without a voice and must not pile up.
+    EXPECT_LE(ActiveVoices(), 256u);
+    EXPECT_GE(ActiveVoices(), 200u);
+    EXPECT_TRUE(held.back()->Playing()) << "a looping sound plays as far as the game can tell";
+    for (ChannelRef& ch : held) ch->Stop();
+    EXPECT_EQ(ActiveVoices(), 0u);
+    ChannelRef again = PlaySound(loop);
+    EXPECT_EQ(ActiveVoices(), 1u) << "every source came back";
+    again->Stop();
+    CloseAudio();
 }
 
 TEST(Audio, SoftwareMixerRunsOnSdlAudio) {
