@@ -60,7 +60,7 @@ const FigureDef kJewels[kLevelsPerSet] = {
 };
 
 const FigureDef kNumbers[kLevelsPerSet] = {
-    {"Upside-down T", "fit: .3#. 3##. .##. .##. .##. .##. ####"},
+    {"Upside-down T", "fit: ..##.. ..##.. ..##.. ..##.. .####. ######"},
     {"Arrow Up", "fit: ..31.. .3##1. 3####1 ..##.. ..##.. ..##.. ..##.."},
     {"Three", "fit: ####1 ...## .###7 ...## ####7"},
     {"Four", "fit: ##.## ##.## ##### ...## ...##"},
