@@ -160,11 +160,8 @@ const char* kFragmentShaders[MODE_COUNT] = {
 // Compiles prelude followed by src (no prelude when it is null).
 GLuint Compile(GLenum type, const char* src, const char* prelude = nullptr) {
     GLuint s = glCreateShader(type);
-    const char* parts[2] = {prelude, src};
-    if (prelude)
-        glShaderSource(s, 2, parts, nullptr);
-    else
-        glShaderSource(s, 1, &src, nullptr);
+    const char* parts[2] = {prelude ? prelude : "", src};
+    glShaderSource(s, 2, parts, nullptr);
     glCompileShader(s);
     GLint ok = 0;
     glGetShaderiv(s, GL_COMPILE_STATUS, &ok);
@@ -390,15 +387,9 @@ void UploadImage(TImage& img) {
     if (!t.id) glGenTextures(1, &t.id);
     glBindTexture(GL_TEXTURE_2D, t.id);
     glTexImage2D(GL_TEXTURE_2D, 0, kTextureFormat, t.texW, t.texH, 0, GL_BGRA, GL_UNSIGNED_BYTE, atlas.data());
-    bool filtered = img.flags & FILTEREDIMAGE;
-    bool mipmapped = filtered && (img.flags & MIPMAPPEDIMAGE);
-    t.mipmapped = mipmapped;
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filtered ? GL_LINEAR : GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER,
-                    mipmapped ? GL_LINEAR_MIPMAP_LINEAR : (filtered ? GL_LINEAR : GL_NEAREST));
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    if (mipmapped) UploadMipLevels(atlas, t.texW, t.texH);
+    // How the texture is sampled is the batch's sampler object's business, chosen per draw.
+    t.mipmapped = (img.flags & FILTEREDIMAGE) && (img.flags & MIPMAPPEDIMAGE);
+    if (t.mipmapped) UploadMipLevels(atlas, t.texW, t.texH);
     img.dirty = false;
 }
 
@@ -555,8 +546,6 @@ bool CreateTargets() {
     glGenTextures(1, &g_r.whiteTex);
     glBindTexture(GL_TEXTURE_2D, g_r.whiteTex);
     glTexImage2D(GL_TEXTURE_2D, 0, kTextureFormat, 1, 1, 0, GL_BGRA, GL_UNSIGNED_BYTE, &white);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     return true;
 }
 

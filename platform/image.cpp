@@ -18,22 +18,31 @@ bool g_autoMidHandle = false;
 
 PixmapRef CreatePixmap(int w, int h) { return std::make_shared<TPixmap>(std::max(0, w), std::max(0, h)); }
 
-static PixmapRef DecodePng(const uint8_t* data, size_t size) {
+// Larger pictures are refused before a byte of pixels is allocated.
+static bool SizeOk(unsigned w, unsigned h) { return w > 0 && h > 0 && w <= 16384 && h <= 16384; }
+
+// Each decoder reads the header, gives the size, and stops there when `pixels` is null: the
+// embedded pictures learn their size at load and decode when first needed. False when the
+// picture would not decode.
+static bool DecodePng(const uint8_t* data, size_t size, int& w, int& h, PixmapRef* pixels) {
     png_image img;
     std::memset(&img, 0, sizeof img);
     img.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_memory(&img, data, size)) return nullptr;
+    if (!png_image_begin_read_from_memory(&img, data, size)) return false;
+    w = int(img.width);
+    h = int(img.height);
+    if (!SizeOk(img.width, img.height) || !pixels) {
+        png_image_free(&img);
+        return SizeOk(img.width, img.height);
+    }
     img.format = PNG_FORMAT_BGRA;  // little-endian 0xAARRGGBB words
-    if (img.width == 0 || img.height == 0 || img.width > 16384 || img.height > 16384) {
+    auto pix = CreatePixmap(w, h);
+    if (!png_image_finish_read(&img, nullptr, pix->pixels.data(), w * 4, nullptr)) {
         png_image_free(&img);
-        return nullptr;
+        return false;
     }
-    auto pix = CreatePixmap(int(img.width), int(img.height));
-    if (!png_image_finish_read(&img, nullptr, pix->pixels.data(), int(img.width) * 4, nullptr)) {
-        png_image_free(&img);
-        return nullptr;
-    }
-    return pix;
+    *pixels = pix;
+    return true;
 }
 
 namespace {
@@ -45,27 +54,30 @@ void JpegFail(j_common_ptr cinfo) { std::longjmp(reinterpret_cast<JpegError*>(ci
 void JpegQuiet(j_common_ptr) {}
 }  // namespace
 
-static PixmapRef DecodeJpeg(const uint8_t* data, size_t size) {
+static bool DecodeJpeg(const uint8_t* data, size_t size, int& w, int& h, PixmapRef* pixels) {
     jpeg_decompress_struct cinfo;
     JpegError err;
     cinfo.err = jpeg_std_error(&err.mgr);
     err.mgr.error_exit = JpegFail;
     err.mgr.output_message = JpegQuiet;
+    // Declared before the jump point: a failure inside the library lands there without unwinding.
     PixmapRef pix;
     std::vector<uint8_t> row;
     if (setjmp(err.jump)) {
         jpeg_destroy_decompress(&cinfo);
-        return nullptr;
+        return false;
     }
     jpeg_create_decompress(&cinfo);
     jpeg_mem_src(&cinfo, data, static_cast<unsigned long>(size));
     jpeg_read_header(&cinfo, TRUE);
+    w = int(cinfo.image_width);
+    h = int(cinfo.image_height);
+    if (!SizeOk(cinfo.image_width, cinfo.image_height) || !pixels) {
+        jpeg_destroy_decompress(&cinfo);
+        return SizeOk(cinfo.image_width, cinfo.image_height);
+    }
     cinfo.out_color_space = JCS_RGB;
     jpeg_start_decompress(&cinfo);
-    if (cinfo.output_width > 16384 || cinfo.output_height > 16384) {
-        jpeg_destroy_decompress(&cinfo);
-        return nullptr;
-    }
     pix = CreatePixmap(int(cinfo.output_width), int(cinfo.output_height));
     row.resize(size_t(cinfo.output_width) * 3);
     while (cinfo.output_scanline < cinfo.output_height) {
@@ -78,46 +90,23 @@ static PixmapRef DecodeJpeg(const uint8_t* data, size_t size) {
     }
     jpeg_finish_decompress(&cinfo);
     jpeg_destroy_decompress(&cinfo);
-    return pix;
+    *pixels = pix;
+    return true;
 }
 
-// The size a picture will decode to, from its header alone; false when it would not decode.
-static bool PictureSize(const uint8_t* data, size_t size, int& w, int& h) {
-    if (size >= 8 && !png_sig_cmp(data, 0, 8)) {
-        png_image img;
-        std::memset(&img, 0, sizeof img);
-        img.version = PNG_IMAGE_VERSION;
-        if (!png_image_begin_read_from_memory(&img, data, size)) return false;
-        w = int(img.width);
-        h = int(img.height);
-        png_image_free(&img);
-        return w > 0 && h > 0 && w <= 16384 && h <= 16384;
-    }
-    if (size >= 3 && data[0] == 0xff && data[1] == 0xd8) {
-        jpeg_decompress_struct cinfo;
-        JpegError err;
-        cinfo.err = jpeg_std_error(&err.mgr);
-        err.mgr.error_exit = JpegFail;
-        err.mgr.output_message = JpegQuiet;
-        if (setjmp(err.jump)) {
-            jpeg_destroy_decompress(&cinfo);
-            return false;
-        }
-        jpeg_create_decompress(&cinfo);
-        jpeg_mem_src(&cinfo, data, static_cast<unsigned long>(size));
-        jpeg_read_header(&cinfo, TRUE);
-        w = int(cinfo.image_width);
-        h = int(cinfo.image_height);
-        jpeg_destroy_decompress(&cinfo);
-        return w > 0 && h > 0 && w <= 16384 && h <= 16384;
-    }
+static bool Decode(const uint8_t* data, size_t size, int& w, int& h, PixmapRef* pixels) {
+    if (size >= 8 && !png_sig_cmp(data, 0, 8)) return DecodePng(data, size, w, h, pixels);
+    if (size >= 3 && data[0] == 0xff && data[1] == 0xd8) return DecodeJpeg(data, size, w, h, pixels);
     return false;
 }
 
+// The size a picture will decode to, from its header alone; false when it would not decode.
+static bool PictureSize(const uint8_t* data, size_t size, int& w, int& h) { return Decode(data, size, w, h, nullptr); }
+
 PixmapRef DecodePixmap(const uint8_t* data, size_t size) {
-    if (size >= 8 && !png_sig_cmp(data, 0, 8)) return DecodePng(data, size);
-    if (size >= 3 && data[0] == 0xff && data[1] == 0xd8) return DecodeJpeg(data, size);
-    return nullptr;
+    int w = 0, h = 0;
+    PixmapRef pix;
+    return Decode(data, size, w, h, &pix) ? pix : nullptr;
 }
 
 PixmapRef LoadPixmap(const StreamRef& stream) {
