@@ -13,9 +13,50 @@ namespace {
 constexpr int kMinX = -kLogicalWidth, kMinY = -kLogicalHeight;
 constexpr int kSpanW = kLogicalWidth * 3, kSpanH = kLogicalHeight * 3;
 
+// A frame as placed on the screen: its pixels (none for a plain rectangle), size and handle,
+// and the position, origin, scale and turn in force when it was placed.
+struct Placement {
+    PixmapRef pix;
+    int w = 0, h = 0;
+    float hx = 0, hy = 0, x = 0, y = 0;
+    float ox = 0, oy = 0, sx = 1, sy = 1, rot = 0;
+    double c = 1, s = 0;
+};
+
+Placement Place(PixmapRef pix, int w, int h, float hx, float hy, float x, float y) {
+    Placement p{std::move(pix), w, h, hx, hy, x, y};
+    GetOrigin(p.ox, p.oy);
+    GetScale(p.sx, p.sy);
+    p.rot = GetRotation();
+    p.c = std::cos(p.rot * 3.14159265358979 / 180.0);
+    p.s = std::sin(p.rot * 3.14159265358979 / 180.0);
+    return p;
+}
+
+// Whether the placed frame covers screen pixel (X, Y): its centre, turned back into the frame,
+// lands on an opaque pixel. The same arithmetic as the row scan below, term for term.
+bool Covers(const Placement& p, int X, int Y) {
+    if (p.sx == 0 || p.sy == 0) return false;
+    if (X < kMinX || Y < kMinY || X >= kMinX + kSpanW || Y >= kMinY + kSpanH) return false;
+    const double px = p.x + p.ox, py = p.y + p.oy;
+    const double dy = Y + 0.5 - py, dx = X + 0.5 - px;
+    double lx = dx * p.c + dy * p.s, ly = -dx * p.s + dy * p.c;
+    if (!(p.sx == 1 && p.sy == 1)) {
+        lx /= p.sx;
+        ly /= p.sy;
+    }
+    const double u = lx + p.hx, v = ly + p.hy;
+    if (u < 0 || v < 0 || u >= p.w || v >= p.h) return false;
+    return !p.pix || (p.pix->ReadPixel(int(u), int(v)) >> 24) != 0;
+}
+
 struct Layer {
     std::vector<uint64_t> bits;  // allocated on first write and kept: layers are reset every frame
     bool any = false;
+    // Frames written but not yet turned into bits. The tiles write themselves into a layer every
+    // frame and are asked only whether the pointer is over one: answering that from the frames
+    // costs a few pixels where marking them costs every pixel of every tile.
+    std::vector<Placement> pending;
     int rowMin = 0, rowMax = -1;  // rows written since the last reset
     bool Get(int x, int y) const {
         if (!any) return false;
@@ -35,6 +76,7 @@ struct Layer {
         bits[i >> 6] |= uint64_t(1) << (i & 63);
     }
     void Reset() {
+        pending.clear();
         if (!any) return;
         const size_t first = size_t(rowMin) * kSpanW >> 6, last = (size_t(rowMax) + 1) * kSpanW / 64 + 1;
         std::fill(bits.begin() + std::ptrdiff_t(first), bits.begin() + std::ptrdiff_t(std::min(last, bits.size())), 0);
@@ -46,14 +88,13 @@ std::array<Layer, 32> g_layers;
 // Calls visit(x, y) for every screen pixel covered by an opaque pixel of the placed frame.
 // Returns true as soon as visit does.
 template <class Visit>
-bool Rasterize(const TPixmap* pix, int w, int h, float hx, float hy, float x, float y, Visit visit) {
-    float ox, oy, sx, sy;
-    GetOrigin(ox, oy);
-    GetScale(sx, sy);
-    float rot = GetRotation();
+bool Rasterize(const Placement& p, Visit visit) {
+    const TPixmap* pix = p.pix.get();
+    const int w = p.w, h = p.h;
+    const float hx = p.hx, hy = p.hy, sx = p.sx, sy = p.sy;
     if (sx == 0 || sy == 0) return false;
-    double c = std::cos(rot * 3.14159265358979 / 180.0), s = std::sin(rot * 3.14159265358979 / 180.0);
-    double px = x + ox, py = y + oy;
+    const double c = p.c, s = p.s;
+    double px = p.x + p.ox, py = p.y + p.oy;
     // Corners of the placed frame give the screen box to scan.
     double minX = 1e9, minY = 1e9, maxX = -1e9, maxY = -1e9;
     const double cx[4] = {-hx, w - hx, w - hx, -hx}, cy[4] = {-hy, -hy, h - hy, h - hy};
@@ -118,29 +159,54 @@ struct LayerList {
     }
 };
 
-bool TestAndWrite(const TPixmap* pix, int w, int h, float hx, float hy, float x, float y, uint32_t testMask,
+// Turns the frames written into a layer into its bits.
+void Settle(Layer& layer) {
+    std::vector<Placement> writes;
+    writes.swap(layer.pending);
+    for (const Placement& p : writes)
+        Rasterize(p, [&](int X, int Y) {
+            layer.Set(X, Y);
+            return false;
+        });
+}
+
+// A test of at most this many pixels (the pointer's box) asks the pending frames directly.
+constexpr double kSmallTest = 64;
+// A layer written again and again without a reset settles now and then.
+constexpr size_t kMaxPending = 64;
+
+bool TestAndWrite(const PixmapRef& pix, int w, int h, float hx, float hy, float x, float y, uint32_t testMask,
                   uint32_t writeMask) {
     bool hit = false;
+    const Placement placed = Place(pix, w, h, hx, hy, x, y);
     if (testMask) {
         LayerList tested(testMask);
         // Layers never written hold nothing to hit.
         int live = 0;
         for (int i = 0; i < tested.count; ++i)
-            if (tested.layers[size_t(i)]->any) tested.layers[size_t(live++)] = tested.layers[size_t(i)];
+            if (tested.layers[size_t(i)]->any || !tested.layers[size_t(i)]->pending.empty())
+                tested.layers[size_t(live++)] = tested.layers[size_t(i)];
         tested.count = live;
+        if (live > 0 && double(w) * double(h) * std::fabs(double(placed.sx) * double(placed.sy)) > kSmallTest)
+            for (int i = 0; i < tested.count; ++i) Settle(*tested.layers[size_t(i)]);
         if (live > 0)
-            hit = Rasterize(pix, w, h, hx, hy, x, y, [&](int X, int Y) {
-                for (int i = 0; i < tested.count; ++i)
-                    if (tested.layers[size_t(i)]->Get(X, Y)) return true;
+            hit = Rasterize(placed, [&](int X, int Y) {
+                for (int i = 0; i < tested.count; ++i) {
+                    const Layer& layer = *tested.layers[size_t(i)];
+                    if (layer.Get(X, Y)) return true;
+                    for (const Placement& p : layer.pending)
+                        if (Covers(p, X, Y)) return true;
+                }
                 return false;
             });
     }
     if (writeMask) {
         LayerList written(writeMask);
-        Rasterize(pix, w, h, hx, hy, x, y, [&](int X, int Y) {
-            for (int i = 0; i < written.count; ++i) written.layers[size_t(i)]->Set(X, Y);
-            return false;
-        });
+        for (int i = 0; i < written.count; ++i) {
+            Layer& layer = *written.layers[size_t(i)];
+            layer.pending.push_back(placed);
+            if (layer.pending.size() > kMaxPending) Settle(layer);
+        }
     }
     return hit;
 }
@@ -155,7 +221,7 @@ void ResetCollisions(uint32_t mask) {
 bool CollideImage(const ImageRef& img, float x, float y, int frame, uint32_t testMask, uint32_t writeMask) {
     if (!img || frame < 0 || frame >= int(img->frames.size())) return false;
     RestoreImagePixels(*img);
-    return TestAndWrite(img->frames[size_t(frame)].get(), img->width, img->height, img->handle_x, img->handle_y, x, y,
+    return TestAndWrite(img->frames[size_t(frame)], img->width, img->height, img->handle_x, img->handle_y, x, y,
                         testMask, writeMask);
 }
 

@@ -425,19 +425,45 @@ TEST(Collisions, TurnedAndScaledFramesMarkExactlyTheCoveredPixels) {
             CollideImage(img, x, y, 0, 0, 1);
             ResetDrawState();
             const double c = std::cos(rot * 3.14159265358979 / 180.0), s = std::sin(rot * 3.14159265358979 / 180.0);
-            int marked = 0;
-            for (int Y = 150 - 40; Y <= 150 + 40; ++Y)
-                for (int X = 200 - 40; X <= 200 + 40; ++X) {
-                    const double dx = X + 0.5 - x, dy = Y + 0.5 - y;
-                    const double u = (dx * c + dy * s) / sx + 3.5, v = (-dx * s + dy * c) / sy + 2;
-                    const bool covered =
-                        u >= 0 && v >= 0 && u < w && v < h && (pix->ReadPixel(int(u), int(v)) >> 24) != 0;
-                    ASSERT_EQ(CollideRect(float(X), float(Y), 1, 1, 1, 0), covered) << "at " << X << ", " << Y;
-                    marked += covered;
-                }
-            EXPECT_GT(marked, 5);
+            // Small tests first ask the written frame itself; a big test turns it into the
+            // layer's bits, and the second pass asks those. Both must agree with the formula.
+            for (int pass = 0; pass < 2; ++pass) {
+                SCOPED_TRACE(pass ? "from the layer's bits" : "from the written frame");
+                if (pass == 1) CollideRect(0, 0, 640, 480, 1, 0);
+                int marked = 0;
+                for (int Y = 150 - 40; Y <= 150 + 40; ++Y)
+                    for (int X = 200 - 40; X <= 200 + 40; ++X) {
+                        const double dx = X + 0.5 - x, dy = Y + 0.5 - y;
+                        const double u = (dx * c + dy * s) / sx + 3.5, v = (-dx * s + dy * c) / sy + 2;
+                        const bool covered =
+                            u >= 0 && v >= 0 && u < w && v < h && (pix->ReadPixel(int(u), int(v)) >> 24) != 0;
+                        ASSERT_EQ(CollideRect(float(X), float(Y), 1, 1, 1, 0), covered) << "at " << X << ", " << Y;
+                        marked += covered;
+                    }
+                EXPECT_GT(marked, 5);
+            }
         }
     ResetCollisions();
+}
+
+// A layer written frame after frame without a reset keeps every write, whether the writes are
+// still waiting or already marked; a frame given up by its picture after the write still counts.
+TEST(Collisions, ManyWritesWithoutAResetAllCount) {
+    ResetDrawState();
+    ResetCollisions();
+    for (int i = 0; i < 300; ++i) CollideRect(float(i * 2), 10, 1, 1, 0, 2);
+    for (int i = 0; i < 300; ++i) {
+        ASSERT_TRUE(CollideRect(float(i * 2), 10, 1, 1, 2, 0)) << i;
+        ASSERT_FALSE(CollideRect(float(i * 2 + 1), 10, 1, 1, 2, 0)) << i;
+    }
+    ImageRef img = CreateImage(4, 4, 1, 0);
+    LockImage(img)->WritePixel(1, 1, 0xffffffffu);
+    CollideImage(img, 50, 50, 0, 0, 2);
+    DrawImage(img, 50, 50);  // the upload hands the pixels to the texture
+    EXPECT_TRUE(CollideRect(51, 51, 1, 1, 2, 0));
+    EXPECT_FALSE(CollideRect(52, 51, 1, 1, 2, 0));
+    ResetCollisions();
+    EXPECT_FALSE(CollideRect(-1000, -1000, 3000, 3000, 0xffffffffu, 0));
 }
 
 namespace {
