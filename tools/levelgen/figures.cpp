@@ -199,7 +199,7 @@ const FigureDef kWay[kLevelsPerSet] = {
     {"Leaping Man", "fit: ...31.. ...97.. ..3##1. .3#7.9# 3#7...."},
     {"Skipping Girl", "fit: ..31.. ..97.. .3##1. 3####1 ..##.. .3##1."},
     {"Man Balancing", "place: Q0@2,0 L90@2,1 L270@2,3 S270@1,3 S180@0,3 M315@4,3 P90@1,4"},
-    {"Man Pushing a Cart", "place: Q0@0,0 L90@0,1 S270@0,4 P90@1,4 S180@1,4 M135@2,3 L90@4,3"},
+    {"Man Carrying a Box", "place v1: Q0@2,0 L90@2,1 P0@3,2 M225@5,3 S180@5,3 S270@6,3 L270@0,3"},
     {"House with a Shed", "place: L0@2,2 L180@2,4 M225@2,4 S270@5,4 S0@4,5 Q0@4,1 P90@6,3"},
     {"Boat", "fit: ..3##1.. ..####.. 9######7 .9####7."},
     {"Skater", "place: Q0@3,0 L90@3,1 S270@2,2 P0@0,2 M45@4,2 S90@6,2 L270@2,4"},
