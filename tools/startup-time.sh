@@ -15,7 +15,8 @@ while [[ -e /tmp/.X11-unix/X$num || -e /tmp/.X$num-lock ]]; do num=$((num + 1));
 Xvfb ":$num" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
-for _ in $(seq 100); do [[ -e /tmp/.X11-unix/X$num ]] && break; sleep 0.05; done
+for _ in $(seq 400); do [[ -e /tmp/.X11-unix/X$num ]] && break; sleep 0.05; done
+[[ -e /tmp/.X11-unix/X$num ]] || { echo "Xvfb :$num did not start" >&2; exit 1; }
 export DISPLAY=":$num" SDL_AUDIODRIVER=dummy ALSOFT_DRIVERS=null
 
 # Prints the median, the lowest and the highest of the runs.
