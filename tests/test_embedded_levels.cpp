@@ -384,6 +384,13 @@ TEST(EmbeddedLevelsGenerator, NotationChecksItsFigures) {
     // along a short edge they are one.
     EXPECT_THROW(BuildFigure("corner", "place: S0@0,0 S180@2,1"), std::invalid_argument);
     EXPECT_NO_THROW(BuildFigure("edge", "place: S0@0,0 S180@1,0"));
+    // A piece above or left of the lattice's corner is named as such, not as a loose piece.
+    try {
+        BuildFigure("negative", "place: S0@0,0 S180@-1,0");
+        ADD_FAILURE() << "a negative corner was accepted";
+    } catch (const std::invalid_argument& e) {
+        EXPECT_NE(std::string(e.what()).find("negative corner"), std::string::npos) << e.what();
+    }
     levelgen::Figure plain = BuildFigure("p", "place: P0@0,1 S0@1,0");
     levelgen::Figure mirrored = BuildFigure("p", "place m: P0@0,1 S0@1,0");
     EXPECT_EQ(plain.variant, 0);

@@ -462,6 +462,11 @@ std::vector<Place> Resolve(const std::string& name, const std::string& notation,
             places.push_back({ElemOfLetter(t[0]), std::stoi(t.substr(1, at - 1)),
                               std::stoi(t.substr(at + 1, comma - at - 1)), std::stoi(t.substr(comma + 1)),
                               opt.variant});
+            // The lattice starts at 0,0; a piece left of or above it would be reported as not
+            // joining the others, which sends whoever draws the figure looking in the wrong place.
+            if (places.back().bx < 0 || places.back().by < 0)
+                throw std::invalid_argument(name + ": piece " + t +
+                                            " has a negative corner; shift the whole figure right or down");
         }
         for (size_t i = 0; i < places.size(); ++i)
             for (size_t j = 0; j < i; ++j) {
