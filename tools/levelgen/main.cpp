@@ -248,7 +248,7 @@ std::vector<uint8_t> ReadFile(const std::string& path) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+static int Run(int argc, char** argv) {
     std::string root = ".";
     bool check = false, notation = false, duplicates = false;
     for (int i = 1; i < argc; ++i) {
@@ -319,4 +319,14 @@ int main(int argc, char** argv) {
         if (!WriteBlindSheets(all, root + "/docs/review")) ++failures;
     }
     return failures ? 1 : 0;
+}
+
+int main(int argc, char** argv) {
+    // A figure that does not parse or cannot be built says why, and the tool fails cleanly.
+    try {
+        return Run(argc, argv);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "velmora-levelgen: %s\n", e.what());
+        return 1;
+    }
 }
