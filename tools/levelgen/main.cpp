@@ -102,7 +102,12 @@ bool WriteSheet(int index, const std::string& path) {
         cairo_set_source_rgb(cr, 0.95, 0.7, 0.45);
         std::string info = std::to_string(figs[i].pieces.size()) + " pc  d" +
                            std::to_string(long(std::lround(figs[i].difficulty))) + "  " + ModeLabel(set.modes[i]);
+        // Two modes together run wider than a picture: that line shrinks to fit rather than
+        // spilling into the next cell.
+        cairo_text_extents(cr, info.c_str(), &ext);
+        if (ext.x_advance > tw) cairo_set_font_size(cr, 11 * tw / ext.x_advance);
         cairo_show_text(cr, info.c_str());
+        cairo_set_font_size(cr, 11);
     }
     cairo_destroy(cr);
     bool ok = cairo_surface_write_to_png(s, path.c_str()) == CAIRO_STATUS_SUCCESS;
