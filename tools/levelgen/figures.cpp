@@ -113,7 +113,7 @@ const FigureDef kNumbers[kLevelsPerSet] = {
 };
 
 const FigureDef kPeace[kLevelsPerSet] = {
-    {"Woman in a Long Dress", "fit: ..31.. ..97.. ..31.. .3##1. 3####1 9####7"},
+    {"Monk in a Robe", "place g=45: Q0@0,0 S0@1,1 L180@1,2 L90@1,2 P0@3,3 M135@1,4 S180@3,4"},
     {"Kangaroo", "fit: 1.3... ###... .##... .###.. .####. .#####"},
     {"Fish", "fit: .3#1.3 3###1# 9###7# .9#7.9"},
     {"Squirrel", "fit: 3#.... .##... .##... .##.3# .##### ..####"},
@@ -162,7 +162,7 @@ const FigureDef kPeace[kLevelsPerSet] = {
     {"Man with a Flag", "fit: .31. .97. 3##1 #### ####1"},
     {"Standing Dog", "place v1: Q0@0,0 P90@1,1 L0@1,2 L180@3,2 M315@1,4 S270@5,3 S90@5,4"},
     {"Grazing Horse", "place: L0@3,1 L180@1,1 Q0@0,1 P90@0,2 M315@3,3 S180@5,3 S270@6,3"},
-    {"Jogger", "fit: ..31 ..97 .3##1 3###. 9####1 ..3##7"},
+    {"Standing Man", "place g=45 v1: Q0@0,0 L0@0,1 L180@0,3 M225@0,3 S0@3,3 S180@4,3 P90@2,4"},
 };
 
 const FigureDef kWay[kLevelsPerSet] = {
