@@ -162,7 +162,7 @@ const FigureDef kPeace[kLevelsPerSet] = {
     {"Man with an Umbrella", "place: L0@0,0 M45@2,2 Q0@1,2 L90@1,3 S0@1,6 S270@2,5 P0@1,7"},
     {"Standing Dog", "place v1: Q0@0,0 P90@1,1 L0@1,2 L180@3,2 M315@1,4 S270@5,3 S90@5,4"},
     {"Grazing Horse", "place: L0@3,1 L180@1,1 Q0@0,1 P90@0,2 M315@3,3 S180@5,3 S270@6,3"},
-    {"Standing Man", "place g=45 v1: Q0@0,0 L0@0,1 L180@0,3 M225@0,3 S0@3,3 S180@4,3 P90@2,4"},
+    {"Standing Man", "place g=45 v1: Q0@0,0 L0@0,1 S180@2,1 M135@3,2 L180@0,3 S90@0,3 P90@2,4"},
 };
 
 const FigureDef kWay[kLevelsPerSet] = {
