@@ -211,7 +211,7 @@ bool PreviewSheet(const std::vector<std::string>& drafts, const std::string& out
 // an earlier round's sheets cannot lean on where a figure stood.
 // Half a set a sheet, drawn large: at a tenth of the screen a figure's arms and ears were
 // lost and reviewers named blobs.
-constexpr uint64_t kBlindSeed = 8500;
+constexpr uint64_t kBlindSeed = 8600;
 bool WriteBlindSheets(const std::vector<std::vector<Figure>>& sets, const std::string& dir) {
     std::ofstream key(dir + "/key.txt", std::ios::trunc);
     if (!key) {
