@@ -1,5 +1,6 @@
 #include "app/random_player.hpp"
 
+#include <malloc.h>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -68,6 +69,11 @@ int64_t StatusKb(const char* field) {
 
 int64_t ResidentKb() { return StatusKb("VmRSS"); }
 int64_t PeakResidentKb() { return StatusKb("VmHWM"); }
+
+HeapKb HeapUsageKb() {
+    const struct mallinfo2 m = mallinfo2();
+    return {int64_t(m.uordblks + m.hblkhd) / 1024, int64_t(m.arena + m.hblkhd) / 1024};
+}
 
 TRandomPlayer::TRandomPlayer(uint64_t seed) : state_(seed * 0x9E3779B97F4A7C15ull + 0x2545F4914F6CDD1Dull) {}
 

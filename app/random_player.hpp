@@ -36,3 +36,8 @@ private:
 // Resident memory of this process in kB (VmRSS), and its peak (VmHWM); 0 when unknown.
 int64_t ResidentKb();
 int64_t PeakResidentKb();
+// The C heap: what is handed out and what the allocator holds from the system besides.
+struct HeapKb {
+    int64_t inUse = 0, held = 0;
+};
+HeapKb HeapUsageKb();

@@ -72,9 +72,14 @@ std::unique_ptr<TRandomPlayer> g_soak;
 int64_t g_framesShown = 0;
 
 // Soak runs log their memory now and then, so a slow leak shows as a rising column.
+// The heap and texture columns tell a leak of our own from memory the driver keeps.
 void ReportSoak(int64_t frames) {
-    std::printf("Soak frame %lld: resident %lld kB, peak %lld kB\n", static_cast<long long>(frames),
-                static_cast<long long>(ResidentKb()), static_cast<long long>(PeakResidentKb()));
+    const HeapKb heap = HeapUsageKb();
+    const TextureMemory tex = LiveTextureMemory();
+    std::printf("Soak frame %lld: resident %lld kB, peak %lld kB, heap %lld kB of %lld kB, %d textures %lld kB\n",
+                static_cast<long long>(frames), static_cast<long long>(ResidentKb()),
+                static_cast<long long>(PeakResidentKb()), static_cast<long long>(heap.inUse),
+                static_cast<long long>(heap.held), tex.count, static_cast<long long>(tex.bytes / 1024));
     std::fflush(stdout);
 }
 

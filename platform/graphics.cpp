@@ -32,6 +32,8 @@ struct GpuTexture {
     int blocksX = 0, blocksY = 0;
     // The frames' pixels were given up after upload; the texture holds the only copy.
     bool pixelsInTexture = false;
+    // What the driver holds for this texture, for the memory report of long runs.
+    int64_t bytes = 0;
     ~GpuTexture();
 };
 
@@ -44,6 +46,9 @@ namespace {
 // RGBA: the software renderer then copies rows where it would otherwise swizzle every pixel,
 // for the pictures, the framebuffer and the blit into the window alike.
 constexpr GLint kTextureFormat = GL_RGBA;
+
+int64_t g_textureBytes = 0;
+int g_textureCount = 0;
 
 constexpr int kPad = 2;  // transparent gap between packed frames so filtering never bleeds
 
@@ -384,11 +389,18 @@ void UploadImage(TImage& img) {
     // before the driver makes its copy, so that a big picture is not held three times at once.
     for (PixmapRef& p : img.frames) p = std::make_shared<TPixmap>(0, 0);
     t.pixelsInTexture = true;
-    if (!t.id) glGenTextures(1, &t.id);
+    if (!t.id) {
+        glGenTextures(1, &t.id);
+        ++g_textureCount;
+    }
     glBindTexture(GL_TEXTURE_2D, t.id);
     glTexImage2D(GL_TEXTURE_2D, 0, kTextureFormat, t.texW, t.texH, 0, GL_BGRA, GL_UNSIGNED_BYTE, atlas.data());
     // How the texture is sampled is the batch's sampler object's business, chosen per draw.
     t.mipmapped = (img.flags & FILTEREDIMAGE) && (img.flags & MIPMAPPEDIMAGE);
+    g_textureBytes -= t.bytes;
+    // A full mip chain adds a third.
+    t.bytes = int64_t(t.texW) * t.texH * 4 * (t.mipmapped ? 4 : 3) / 3;
+    g_textureBytes += t.bytes;
     if (t.mipmapped) UploadMipLevels(atlas, t.texW, t.texH);
     img.dirty = false;
 }
@@ -734,6 +746,10 @@ void MapWindowToLogical(int drawW, int drawH, int winW, int winH, int wx, int wy
 }
 
 GpuTexture::~GpuTexture() {
+    if (id) {
+        g_textureBytes -= bytes;
+        --g_textureCount;
+    }
     if (!id || !g_r.open) return;
     // An image may be released right after it was drawn: send its pending sprites first.
     if (g_r.haveBatch && g_r.batch.tex == id) {
@@ -742,6 +758,8 @@ GpuTexture::~GpuTexture() {
     }
     glDeleteTextures(1, &id);
 }
+
+TextureMemory LiveTextureMemory() { return {g_textureCount, g_textureBytes}; }
 
 void SetGraphicsOptions(const GraphicsOptions& opts) { g_r.options = opts; }
 

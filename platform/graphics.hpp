@@ -98,6 +98,13 @@ void ReleaseDriverStartupPages();
 bool Graphics(int width, int height, int depth = 0, int hz = 60, int flags = 0);
 bool GraphicsOpen();
 void EndGraphics();
+// The pictures living in the driver's memory: how many and how many bytes.
+struct TextureMemory {
+    int count = 0;
+    int64_t bytes = 0;
+};
+TextureMemory LiveTextureMemory();
+
 void SetGraphicsOptions(const GraphicsOptions& opts);
 void AppTitle(const std::string& title);
 void Cls();

@@ -197,6 +197,35 @@ TEST_F(GfxTest, DrawnPicturesGiveTheirPixelsUpAndGetThemBack) {
     EXPECT_EQ(LockImage(strip, 0)->ReadPixel(4, 0) & 0xffffff, 70u + 36u);
 }
 
+// Long runs tell a leak from pictures in use by this count, so an upload, a re-upload after an
+// edit and a release must each leave it right.
+TEST_F(GfxTest, TextureMemoryCountsEachLivePictureOnce) {
+    const TextureMemory before = LiveTextureMemory();
+    ImageRef plain = CreateImage(40, 20, 1, 0);
+    ImageRef mipped = CreateImage(40, 20, 1, FILTEREDIMAGE | MIPMAPPEDIMAGE);
+    SetBlend(SOLIDBLEND);
+    DrawImage(plain, 0, 0);
+    DrawImage(mipped, 50, 0);
+    Flip(0);
+    const TextureMemory drawn = LiveTextureMemory();
+    EXPECT_EQ(drawn.count, before.count + 2);
+    const int64_t added = drawn.bytes - before.bytes;
+    EXPECT_GE(added, 2 * 40 * 20 * 4);
+    EXPECT_LT(added, 2 * 64 * 32 * 4 * 4 / 3) << "padding at most to the next powers of two";
+
+    LockImage(plain, 0)->WritePixel(1, 1, 0xff00ff00u);
+    ImageChanged(plain);
+    DrawImage(plain, 0, 0);
+    Flip(0);
+    EXPECT_EQ(LiveTextureMemory().bytes, drawn.bytes) << "an edited picture replaces its texture";
+    EXPECT_EQ(LiveTextureMemory().count, drawn.count);
+
+    plain.reset();
+    mipped.reset();
+    EXPECT_EQ(LiveTextureMemory().count, before.count);
+    EXPECT_EQ(LiveTextureMemory().bytes, before.bytes);
+}
+
 TEST_F(GfxTest, SpritesOfOneTextureGoOutInOneDrawCall) {
     ImageRef a = ThreeAlphas(), b = ThreeAlphas();
     Flip(0);  // start counting afresh
