@@ -123,7 +123,7 @@ const FigureDef kPeace[kLevelsPerSet] = {
     {"Crow", "fit: 31... ##... .##.. .###1 ..### ..#.."},
     {"Small Fish", "fit: .31.. 3##.. .#### .#### ..97."},
     {"Horse", "fit: ....31. ....##1 .####7. 3####.. #...#.. #...#.."},
-    {"Bat", "place v1: L180@2,2 L180@6,2 Q0@5,2 S0@4,1 S0@6,1 M135@8,0 P0@1,1"},
+    {"Butterfly", "place v1: L90@2,0 L270@4,0 Q0@3,2 S0@2,3 S0@4,3 M315@2,4 P0@4,4"},
     {"Goat", "place v1: M225@0,0 P0@0,0 L180@1,2 L90@1,2 Q0@4,2 S270@5,3 S90@5,4"},
     {"Emperor Penguin", "fit: 3#.. .#.. .##. .### ..## ..#."},
     {"Lying Cat", "fit: 1.3.... ###.... .###### .####7."},
@@ -162,7 +162,7 @@ const FigureDef kPeace[kLevelsPerSet] = {
     {"Man in a Hat", "place: L0@0,0 M45@2,2 Q0@1,2 L90@1,3 S0@1,6 S270@2,5 P0@1,7"},
     {"Llama", "place v1: Q0@0,0 P90@1,1 L0@1,2 L180@3,2 M315@1,4 S270@5,3 S90@5,4"},
     {"Elephant", "fit: 3####1. #######1 #.#..#.. 9.#..#.."},
-    {"Standing Man", "place g=45 v1: Q0@0,0 L0@0,1 S180@2,1 M135@3,2 L180@0,3 S90@0,3 P90@2,4"},
+    {"Standing Man", "fit: ..31.. ..##.. .####. 3####1 .#..#. 3#..#1"},
 };
 
 const FigureDef kWay[kLevelsPerSet] = {
