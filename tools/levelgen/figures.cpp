@@ -113,7 +113,7 @@ const FigureDef kNumbers[kLevelsPerSet] = {
 };
 
 const FigureDef kPeace[kLevelsPerSet] = {
-    {"Monk in a Robe", "place g=45: Q0@0,0 S0@1,1 L180@1,2 L90@1,2 P0@3,3 M135@1,4 S180@3,4"},
+    {"Meditating Man", "fit: ...31... ...##... ..3##1.. .3####1. 3######1"},
     {"Sitting Cat", "fit: 1.3... ###... .##... .###.. .####. .#####"},
     {"Fish", "fit: .3#1.3 3###1# 9###7# .9#7.9"},
     {"Reclining Man", "fit: 31...... 9#1..... .##1.... .###1.3# .9####7."},
