@@ -73,7 +73,7 @@ if compgen -G "$work/sanitizer*" >/dev/null; then
     findings=$((findings + 1))
 fi
 
-echo "Memory (kB) by frame: resident, peak, the game's heap without textures, live textures:"
+echo "Memory (kB) by frame: resident, peak, the heap besides the textures, the live textures:"
 for log in "$work"/run*.log; do
     # Resident memory follows the screen: the title and player screens keep about twice the
     # pictures of the high-score table, so a run that happens to end on a bigger screen would
@@ -83,7 +83,7 @@ for log in "$work"/run*.log; do
     /^Screen / { screen = $2; for (i = 3; $i !~ /^\(frame/; ++i) screen = screen " " $i; next }
     /^Soak frame/ {
         f = $3; sub(":", "", f); rss = $5; peak = $8
-        split("", t); texKb = NF >= 18 ? $18 : -1
+        texKb = NF >= 18 ? $18 : -1
         own = texKb >= 0 ? $11 - texKb : -1; rest = texKb >= 0 ? rss - texKb : -1
         state = screen " / " (texKb >= 0 ? $16 " textures " texKb " kB" : "-")
         if (f == 10000) { base = rss; baseOwn = own; baseRest = rest }
