@@ -99,12 +99,26 @@ enum class Driver { None, OpenAL, FreeAudio };
 
 }  // namespace
 
+// The opening of the OpenAL device that is open now, 0 when none is: a buffer made for an
+// earlier opening died with its device, and its name may since belong to another sound's buffer.
+// A plain integer, so that sounds outliving the audio state at exit can still ask it.
+namespace {
+std::atomic<uint32_t> g_alOpening{0};
+uint32_t g_alOpenings = 0;
+}  // namespace
+
 // Decoded or streamed sound.
 class SoundData : public TSound {
 public:
-    std::vector<int16_t> pcm;  // interleaved; empty when streamed
+    ~SoundData() override {
+        if (alBuffer && alOpening == g_alOpening) alDeleteBuffers(1, &alBuffer);
+    }
+    // Interleaved samples; empty when streamed, and empty while OpenAL holds them in alBuffer
+    // (decoded again from the file only if another driver needs them).
+    std::vector<int16_t> pcm;
     bool streamed = false;
     ALuint alBuffer = 0;
+    uint32_t alOpening = 0;  // the device opening alBuffer belongs to
 };
 
 struct TChannel::Impl {
@@ -284,6 +298,7 @@ void CloseAudio() {
     }
     if (a.sdlDev) SDL_CloseAudioDevice(a.sdlDev);
     a.sdlDev = 0;
+    g_alOpening = 0;
     if (a.context) {
         alcMakeContextCurrent(nullptr);
         alcDestroyContext(a.context);
@@ -302,6 +317,7 @@ bool SetAudioDriver(const std::string& name) {
         a.device = alcOpenDevice(nullptr);
         if (a.device) a.context = alcCreateContext(a.device, nullptr);
         if (a.context && alcMakeContextCurrent(a.context)) {
+            g_alOpening = ++g_alOpenings;
             a.driver = Driver::OpenAL;
             a.name = name;
             a.streamer = std::thread([] {
@@ -341,6 +357,43 @@ size_t ActiveVoices() {
     return A().active.size();
 }
 
+namespace {
+
+// Decodes a sound that is not streamed into its samples, unless they are there already.
+void DecodeWhole(SoundData& s) {
+    if (s.streamed || !s.pcm.empty()) return;
+    Decoder d(s.ogg);
+    if (!d.ok()) return;
+    const size_t frames = size_t(std::max(0.0, s.seconds) * s.rate) + 1;
+    s.pcm.resize(frames * size_t(s.channels));
+    s.pcm.resize(d.Read(s.pcm.data(), frames, s.channels, false) * size_t(s.channels));
+    s.pcm.shrink_to_fit();
+}
+
+// The sound's OpenAL buffer, made on first need. OpenAL copies the samples into memory of its
+// own, so ours go: every effect would otherwise be held twice once it has been played.
+ALuint AlBuffer(SoundData& s) {
+    if (s.alBuffer && s.alOpening == g_alOpening) return s.alBuffer;
+    s.alBuffer = 0;
+    DecodeWhole(s);
+    alGetError();
+    ALuint b = 0;
+    alGenBuffers(1, &b);
+    if (alGetError() != AL_NO_ERROR) return 0;
+    alBufferData(b, s.channels == 1 ? AL_FORMAT_MONO16 : AL_FORMAT_STEREO16, s.pcm.data(), ALsizei(s.pcm.size() * 2),
+                 s.rate);
+    if (alGetError() != AL_NO_ERROR) {
+        alDeleteBuffers(1, &b);
+        return 0;
+    }
+    s.alBuffer = b;
+    s.alOpening = g_alOpening;
+    std::vector<int16_t>().swap(s.pcm);
+    return b;
+}
+
+}  // namespace
+
 SoundRef LoadSound(const std::string& path, int flags) {
     auto s = std::make_shared<SoundData>();
     if (!LoadBytes(path, s->ogg)) return nullptr;
@@ -357,6 +410,8 @@ SoundRef LoadSound(const std::string& path, int flags) {
         size_t frames = size_t(std::max(0.0, s->seconds) * s->rate) + 1;
         s->pcm.resize(frames * size_t(s->channels));
         s->pcm.resize(d.Read(s->pcm.data(), frames, s->channels, false) * size_t(s->channels));
+        // Handing the samples over now keeps what the game holds the same from the first screen on.
+        if (A().driver == Driver::OpenAL) AlBuffer(*s);
     }
     return s;
 }
@@ -422,17 +477,14 @@ static void StartChannel(TChannel& ch, const SoundRef& sound, bool paused) {
                 if (FillAlBuffer(*impl, b)) ++n;
             alSourceQueueBuffers(impl->source, n, impl->buffers);
         } else {
-            if (!s.alBuffer) {
-                alGenBuffers(1, &s.alBuffer);
-                alBufferData(s.alBuffer, s.channels == 1 ? AL_FORMAT_MONO16 : AL_FORMAT_STEREO16, s.pcm.data(),
-                             ALsizei(s.pcm.size() * 2), s.rate);
-            }
-            alSourcei(impl->source, AL_BUFFER, ALint(s.alBuffer));
+            alSourcei(impl->source, AL_BUFFER, ALint(AlBuffer(s)));
             alSourcei(impl->source, AL_LOOPING, s.loop ? AL_TRUE : AL_FALSE);
         }
         if (!paused) alSourcePlay(impl->source);
     }
     std::lock_guard lock(a.mutex);
+    // The mixer reads the samples; with OpenAL before, they may have gone to its buffer.
+    if (a.driver == Driver::FreeAudio) DecodeWhole(*impl->sound);
     ch.impl = impl;
     // With every OpenAL source taken the sound stays silent but keeps its length, as with no device;
     // there is nothing to stream or give back, so it stays off the active list.

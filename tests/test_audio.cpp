@@ -179,3 +179,25 @@ TEST(Audio, OpenALGivesBackAStreamThatHasEnded) {
     EXPECT_EQ(ActiveVoices(), 0u);
     CloseAudio();
 }
+
+// OpenAL keeps its own copy of a played effect's samples, so the game drops its copy; the effect
+// must still sound in full after the device is opened again (its old buffer died with the old
+// device) and under the software mixer, which needs the samples back.
+TEST(Audio, AnEffectPlaysInFullThroughEveryDriverItMeets) {
+    setenv("ALSOFT_DRIVERS", "null", 0);
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    ASSERT_TRUE(SetAudioDriver("OpenAL Default"));
+    SoundRef s = LoadSound(kShort);
+    ASSERT_TRUE(s);
+    SoundRef other = LoadSound(kHalfRate);
+    for (const char* driver : {"OpenAL Default", "OpenAL Default", "FreeAudio", "OpenAL Default"}) {
+        SCOPED_TRACE(driver);
+        ASSERT_TRUE(SetAudioDriver(driver));
+        // Another sound's buffer made first may take the name the old device gave this one.
+        PlaySound(other)->Stop();
+        const double seconds = SecondsUntilSilent(PlaySound(s), 3.0);
+        EXPECT_GT(seconds, 0.35);
+        EXPECT_LT(seconds, 0.8) << "the half-second tone, not the one-second one";
+    }
+    CloseAudio();
+}
