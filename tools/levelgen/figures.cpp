@@ -197,7 +197,7 @@ const FigureDef kWay[kLevelsPerSet] = {
     {"Gondola", "fit: 1......3 #1....3# 9######7 .9####7."},
     {"River Boat", "fit: ..1..... ..#..... .3##1... 9######7 .9####7."},
     {"Leaping Man", "fit: ...31.. ...97.. ..3##1. .3#7.9# 3#7...."},
-    {"Skipping Girl", "fit: ..31.. ..97.. .3##1. 3####1 ..##.. .3##1."},
+    {"Skipping Girl", "place v1: Q0@4,0 L90@4,1 L0@3,4 P0@5,2 S270@3,2 M45@5,6 S180@3,6"},
     {"Man Walking with Arms Out", "place v1: Q0@4,0 L90@4,1 S0@4,4 L270@2,4 M45@5,5 S270@3,2 P0@5,2"},
     {"Man Kicking", "place v1: Q0@2,0 L90@2,1 P0@3,2 M225@5,3 S180@5,3 S270@6,3 L270@0,3"},
     {"Man in a Boat", "place: Q0@3,0 M225@3,1 L180@0,3 L0@2,3 S180@4,3 P0@5,3 S180@5,4"},
