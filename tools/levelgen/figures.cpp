@@ -199,7 +199,7 @@ const FigureDef kWay[kLevelsPerSet] = {
     {"Leaping Man", "fit: ...31.. ...97.. ..3##1. .3#7.9# 3#7...."},
     {"Skipping Girl", "fit: ..31.. ..97.. .3##1. 3####1 ..##.. .3##1."},
     {"Man Walking with Arms Out", "place: Q0@2,0 L90@2,1 L270@2,3 S270@1,3 S180@0,3 M315@4,3 P90@1,4"},
-    {"Man Kicking", "place v1: Q0@2,0 L90@2,1 P0@3,2 M225@5,3 S180@5,3 S270@6,3 L270@0,3"},
+    {"Man Kicking", "place v1 g=-22.5: Q0@2,0 L90@2,1 S0@3,3 S180@4,3 P90@2,4 M45@0,1 L0@5,2"},
     {"Man in a Boat", "place: Q0@3,0 M225@3,1 L180@0,3 L0@2,3 S180@4,3 P0@5,3 S180@5,4"},
     {"Boat", "fit: ..3##1.. ..####.. 9######7 .9####7."},
     {"Dancing Girl", "place: Q0@3,0 L90@3,1 S270@2,2 P0@0,2 M45@4,2 S90@6,2 L270@2,4"},
