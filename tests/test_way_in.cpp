@@ -78,7 +78,7 @@ TEST(WayIn, FromAnEmptyFolderThroughTheMenuAGameAndTheHighscoreToQuit) {
     EXPECT_EQ(Count(r.log, "Game ended, set not completed"), 1);
     const std::vector<Completion> done = Completions(r.log);
     ASSERT_EQ(done.size(), 2u) << r.log;
-    EXPECT_EQ(done[1].after, 9750);
+    EXPECT_EQ(done[1].after, 9500);
 
     // Both players saved, the new one current and holding the score and the progress.
     TUsers users;
@@ -89,7 +89,7 @@ TEST(WayIn, FromAnEmptyFolderThroughTheMenuAGameAndTheHighscoreToQuit) {
     EXPECT_EQ(users.UserList[0]->Score, 0);
     EXPECT_EQ(users.UserList[1]->Name, "Dawa");
     EXPECT_EQ(CurrentUserIndex, 1);
-    EXPECT_EQ(users.UserList[1]->Score, 9750);
+    EXPECT_EQ(users.UserList[1]->Score, 9500);
     const TMaxLevel* progress = users.UserList[1]->LatestMaxLevel("incbin::../data/Jewels of Dharma.lvl");
     ASSERT_TRUE(progress);
     EXPECT_EQ(progress->Level, 2) << "level 3 was reached";
