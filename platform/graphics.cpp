@@ -55,6 +55,7 @@ constexpr int kPad = 2;  // transparent gap between packed frames so filtering n
 // Pictures at least this large are drawn 1:1 block by block.
 constexpr int kBlock = 32;
 constexpr int kBlockedArea = 256 * 256;
+constexpr int64_t kReleaseDriverCodeEvery = 600;  // frames
 enum BlockKind : uint8_t { BLOCK_EMPTY = 0, BLOCK_OPAQUE = 1, BLOCK_MIXED = 2 };
 
 struct DrawState {
@@ -890,6 +891,9 @@ void Flip(int sync) {
         }
     }
     ++g_flips;
+    // The shader compiler runs on the first frames of each new drawing state and its code then
+    // lies idle: giving it back every ten seconds or so keeps it out of a long session's memory.
+    if (g_r.open && g_flips % kReleaseDriverCodeEvery == 0) ReleaseDriverCodePages();
     PumpEvents();
     if (g_afterFlip) g_afterFlip(g_flips);
 }

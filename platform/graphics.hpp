@@ -91,9 +91,10 @@ struct GraphicsOptions {
 };
 // Loads the OpenGL driver ahead of the window; safe to run on a thread before Graphics.
 void WarmUpGraphicsDriver();
-// Gives back the resident copies of the driver's read-only code and data that its start-up
-// touched; what is used again comes back from the page cache. Safe at any time.
-void ReleaseDriverStartupPages();
+// Gives back the resident copies of the driver's read-only code and data that its start-up or
+// its shader compiler touched; what is used again comes back from the page cache. Safe at any
+// time. The window does it now and then by itself.
+void ReleaseDriverCodePages();
 // Opens the window and GL context. False when no display or GL 3.3 is available.
 bool Graphics(int width, int height, int depth = 0, int hz = 60, int flags = 0);
 bool GraphicsOpen();

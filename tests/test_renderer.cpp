@@ -519,7 +519,7 @@ long ResidentCodeKbOf(const char* library) {
 TEST(GfxWarmUp, GivingTheDriverCodePagesBackKeepsShadersCompilingAndDrawing) {
     ASSERT_TRUE(EnsureGraphics());
     if (ResidentCodeKbOf("libLLVM") < 0) GTEST_SKIP() << "this driver does not use LLVM";
-    ReleaseDriverStartupPages();
+    ReleaseDriverCodePages();
     // Nothing runs the compiler meanwhile, so next to nothing of its code is left.
     EXPECT_LT(ResidentCodeKbOf("libLLVM"), 1024);
     // A state this process has not drawn with yet, so the compiler has to run again. The
