@@ -20,3 +20,6 @@ void RegisterEmbeddedFile(const std::string& name, const uint8_t* data, size_t s
 // Null when no entry of that name (without the "incbin::" prefix) exists.
 const EmbeddedFile* FindEmbeddedFile(const std::string& name);
 const std::vector<EmbeddedFile>& EmbeddedFiles();
+// A file is read once, when its picture, sound or level set loads, yet the pages it was read
+// from would stay resident for the rest of the session; this gives them back. Safe at any time.
+void ReleaseEmbeddedPages();

@@ -13,6 +13,7 @@
 #include <functional>
 #include <thread>
 
+#include "platform/embedded.hpp"
 #include "platform/graphics.hpp"
 #include "platform/image_pixels.hpp"
 #include "platform/input.hpp"
@@ -55,7 +56,7 @@ constexpr int kPad = 2;  // transparent gap between packed frames so filtering n
 // Pictures at least this large are drawn 1:1 block by block.
 constexpr int kBlock = 32;
 constexpr int kBlockedArea = 256 * 256;
-constexpr int64_t kReleaseDriverCodeEvery = 600;  // frames
+constexpr int64_t kReleaseIdlePagesEvery = 600;  // frames
 enum BlockKind : uint8_t { BLOCK_EMPTY = 0, BLOCK_OPAQUE = 1, BLOCK_MIXED = 2 };
 
 struct DrawState {
@@ -892,8 +893,12 @@ void Flip(int sync) {
     }
     ++g_flips;
     // The shader compiler runs on the first frames of each new drawing state and its code then
-    // lies idle: giving it back every ten seconds or so keeps it out of a long session's memory.
-    if (g_r.open && g_flips % kReleaseDriverCodeEvery == 0) ReleaseDriverCodePages();
+    // lies idle, as do the embedded files once read: giving their pages back every ten seconds or
+    // so keeps them out of a long session's memory.
+    if (g_r.open && g_flips % kReleaseIdlePagesEvery == 0) {
+        ReleaseDriverCodePages();
+        ReleaseEmbeddedPages();
+    }
     PumpEvents();
     if (g_afterFlip) g_afterFlip(g_flips);
 }

@@ -542,6 +542,48 @@ TEST(GfxWarmUp, GivingTheDriverCodePagesBackKeepsShadersCompilingAndDrawing) {
     ResetDrawState();
 }
 
+namespace {
+// Resident kB of the mapping that holds the address, from the kernel's own account.
+long ResidentKbOfMappingAt(const void* at) {
+    std::ifstream smaps("/proc/self/smaps");
+    std::string line;
+    bool inside = false;
+    const uintptr_t a = uintptr_t(at);
+    while (std::getline(smaps, line)) {
+        if (line.find(':') == std::string::npos || line.find(' ') < line.find(':')) {
+            const uintptr_t from = std::stoull(line, nullptr, 16);
+            const uintptr_t to = std::stoull(line.substr(line.find('-') + 1), nullptr, 16);
+            inside = from <= a && a < to;
+        } else if (inside && line.rfind("Rss:", 0) == 0) {
+            return std::atol(line.c_str() + 4);
+        }
+    }
+    return -1;
+}
+}  // namespace
+
+// The embedded files' pages are given back now and then during play: what a loader reads
+// afterwards must be the same bytes, and the pages must really leave.
+TEST(IdlePages, GivingTheEmbeddedFilesPagesBackKeepsTheirBytes) {
+    RegisterEmbeddedFiles();
+    auto checksum = [] {
+        uint64_t sum = 0, total = 0;
+        for (const EmbeddedFile& f : EmbeddedFiles()) {
+            if (f.name.rfind("../test/", 0) == 0) continue;  // registered by tests from their own buffers
+            for (size_t i = 0; i < f.size; ++i) sum = sum * 1099511628211ull + f.data[i];
+            total += f.size;
+        }
+        return std::make_pair(sum, total);
+    };
+    const auto [before, bytes] = checksum();
+    ASSERT_GT(bytes, 4u << 20) << "the build embeds its pictures, sounds and levels";
+    const void* at = FindEmbeddedFile("../data/Jewels of Dharma.lvl")->data;
+    const long touched = ResidentKbOfMappingAt(at);
+    ReleaseEmbeddedPages();
+    EXPECT_LT(ResidentKbOfMappingAt(at), touched - long(bytes / 1024) / 2);
+    EXPECT_EQ(checksum().first, before);
+}
+
 // Embedded pictures decode when first needed: until then they hold no pixels, and what they
 // show or give to readers is exactly what decoding at load gave, masked and cut into cells alike.
 TEST_F(GfxTest, EmbeddedPicturesDecodeWhenFirstNeededIntoTheSamePixels) {
