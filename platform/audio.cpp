@@ -359,15 +359,19 @@ size_t ActiveVoices() {
 
 namespace {
 
-// Decodes a sound that is not streamed into its samples, unless they are there already.
-void DecodeWhole(SoundData& s) {
-    if (s.streamed || !s.pcm.empty()) return;
-    Decoder d(s.ogg);
-    if (!d.ok()) return;
+// Reads the whole of a sound that is not streamed into its samples.
+void ReadWhole(SoundData& s, Decoder& d) {
     const size_t frames = size_t(std::max(0.0, s.seconds) * s.rate) + 1;
     s.pcm.resize(frames * size_t(s.channels));
     s.pcm.resize(d.Read(s.pcm.data(), frames, s.channels, false) * size_t(s.channels));
     s.pcm.shrink_to_fit();
+}
+
+// Decodes a sound that is not streamed into its samples, unless they are there already.
+void DecodeWhole(SoundData& s) {
+    if (s.streamed || !s.pcm.empty()) return;
+    Decoder d(s.ogg);
+    if (d.ok()) ReadWhole(s, d);
 }
 
 // The sound's OpenAL buffer, made on first need. OpenAL copies the samples into memory of its
@@ -407,9 +411,7 @@ SoundRef LoadSound(const std::string& path, int flags) {
     s->loop = flags & SOUND_LOOP;
     s->streamed = s->seconds > kStreamAboveSeconds || (flags & SOUND_STREAM);
     if (!s->streamed) {
-        size_t frames = size_t(std::max(0.0, s->seconds) * s->rate) + 1;
-        s->pcm.resize(frames * size_t(s->channels));
-        s->pcm.resize(d.Read(s->pcm.data(), frames, s->channels, false) * size_t(s->channels));
+        ReadWhole(*s, d);
         // Handing the samples over now keeps what the game holds the same from the first screen on.
         if (A().driver == Driver::OpenAL) AlBuffer(*s);
     }
