@@ -204,6 +204,18 @@ bool PreviewSheet(const std::vector<std::string>& drafts, const std::string& out
     return ok;
 }
 
+// Drafts drawn black and numbered, as a player sees them, to try candidate figures on people
+// who have not seen their titles before one goes into a set.
+bool DraftSilhouettes(const std::vector<std::string>& drafts, const std::string& out) {
+    std::vector<Figure> figs;
+    std::vector<int> order;
+    for (const std::string& d : drafts) {
+        figs.push_back(BuildFigure("draft", d));
+        order.push_back(int(order.size()));
+    }
+    return WriteSilhouetteSheet("Sheet", figs, order, out, 5, 0.45);
+}
+
 // Sheets for a blind review of the four figurative sets: each set's silhouettes in a shuffled
 // order with numbers only, and a separate key from number to level and title. The order comes
 // from the generator's own random numbers, seeded with the set's number, so the sheets are
@@ -270,9 +282,12 @@ static int Run(int argc, char** argv) {
             return Preview(argv[i + 1], argv[i + 2]) ? 0 : 1;
         else if (a == "--drafts" && i + 2 < argc)
             return PreviewSheet({argv + i + 2, argv + argc}, argv[i + 1]) ? 0 : 1;
+        else if (a == "--silhouettes" && i + 2 < argc)
+            return DraftSilhouettes({argv + i + 2, argv + argc}, argv[i + 1]) ? 0 : 1;
         else {
             std::fprintf(stderr,
-                         "usage: velmora-levelgen [--root DIR] [--check] [--notation] [--preview FIGURE OUT.png]\n");
+                         "usage: velmora-levelgen [--root DIR] [--check] [--notation] [--duplicates] [--preview FIGURE OUT.png]\n"
+                         "       velmora-levelgen --drafts|--silhouettes OUT.png FIGURE...\n");
             return 2;
         }
     }
