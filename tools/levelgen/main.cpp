@@ -286,7 +286,8 @@ static int Run(int argc, char** argv) {
             return DraftSilhouettes({argv + i + 2, argv + argc}, argv[i + 1]) ? 0 : 1;
         else {
             std::fprintf(stderr,
-                         "usage: velmora-levelgen [--root DIR] [--check] [--notation] [--duplicates] [--preview FIGURE OUT.png]\n"
+                         "usage: velmora-levelgen [--root DIR] [--check] [--notation] [--duplicates] [--preview FIGURE "
+                         "OUT.png]\n"
                          "       velmora-levelgen --drafts|--silhouettes OUT.png FIGURE...\n");
             return 2;
         }
