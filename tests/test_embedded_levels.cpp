@@ -201,6 +201,22 @@ TEST_P(EmbeddedLevels, NoTwoLevelsShareASilhouette) {
     }
 }
 
+// The four figurative sets are classic tangrams: every figure is the seven pieces of one set,
+// no more and no fewer. Hand placements are free to name any pieces, so a figure drawn with a
+// third large triangle would otherwise slip through; only the abstract set takes extra pieces.
+TEST_P(EmbeddedLevels, FigurativeSetsUseTheSevenTangramPiecesOnly) {
+    if (GetParam() == 4) GTEST_SKIP() << "the abstract set may take extra pieces";
+    for (int l = 0; l < LEVEL_COUNT; ++l) {
+        std::array<int, 5> count{};  // large, medium, small triangle, square, parallelogram
+        for (const ShapeRef& s : LevelShapes[l]) {
+            ASSERT_GE(s->Element, 0);
+            ASSERT_LT(s->Element, 5);
+            ++count[size_t(s->Element)];
+        }
+        EXPECT_EQ(count, (std::array<int, 5>{2, 1, 2, 1, 1})) << "level " << l + 1;
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Sets, EmbeddedLevels, ::testing::Range(0, 5));
 
 // The silhouettes as the player sees them: no level of the five sets may repeat another, not
