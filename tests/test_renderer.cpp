@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <thread>
 #include <utility>
@@ -496,21 +497,38 @@ TEST(Collisions, ManyWritesWithoutAResetAllCount) {
 }
 
 namespace {
-// Resident kB of a shared library's code, from the kernel's own account; -1 when not loaded.
-long ResidentCodeKbOf(const char* library) {
+// Resident kB of the mappings whose header line in /proc/self/smaps `matches`, from the kernel's
+// own account; -1 when none does.
+long ResidentKbOf(const std::function<bool(const std::string&)>& matches) {
     std::ifstream smaps("/proc/self/smaps");
     std::string line;
-    bool inCode = false;
+    bool inside = false;
     long kb = -1;
     while (std::getline(smaps, line)) {
         if (line.find(':') == std::string::npos || line.find(' ') < line.find(':')) {
-            inCode = line.find(library) != std::string::npos && line.find(" r-xp ") != std::string::npos;
-            if (inCode && kb < 0) kb = 0;
-        } else if (inCode && line.rfind("Rss:", 0) == 0) {
+            inside = matches(line);
+            if (inside && kb < 0) kb = 0;
+        } else if (inside && line.rfind("Rss:", 0) == 0) {
             kb += std::atol(line.c_str() + 4);
         }
     }
     return kb;
+}
+
+// Resident kB of a shared library's code; -1 when not loaded.
+long ResidentCodeKbOf(const char* library) {
+    return ResidentKbOf([library](const std::string& h) {
+        return h.find(library) != std::string::npos && h.find(" r-xp ") != std::string::npos;
+    });
+}
+
+// Resident kB of the mapping that holds the address.
+long ResidentKbOfMappingAt(const void* at) {
+    const uintptr_t a = uintptr_t(at);
+    return ResidentKbOf([a](const std::string& h) {
+        const uintptr_t from = std::stoull(h, nullptr, 16), to = std::stoull(h.substr(h.find('-') + 1), nullptr, 16);
+        return from <= a && a < to;
+    });
 }
 }  // namespace
 
@@ -541,26 +559,6 @@ TEST(GfxWarmUp, GivingTheDriverCodePagesBackKeepsShadersCompilingAndDrawing) {
     EXPECT_EQ(LockImage(img)->ReadPixel(3, 3), 0x80204060u);
     ResetDrawState();
 }
-
-namespace {
-// Resident kB of the mapping that holds the address, from the kernel's own account.
-long ResidentKbOfMappingAt(const void* at) {
-    std::ifstream smaps("/proc/self/smaps");
-    std::string line;
-    bool inside = false;
-    const uintptr_t a = uintptr_t(at);
-    while (std::getline(smaps, line)) {
-        if (line.find(':') == std::string::npos || line.find(' ') < line.find(':')) {
-            const uintptr_t from = std::stoull(line, nullptr, 16);
-            const uintptr_t to = std::stoull(line.substr(line.find('-') + 1), nullptr, 16);
-            inside = from <= a && a < to;
-        } else if (inside && line.rfind("Rss:", 0) == 0) {
-            return std::atol(line.c_str() + 4);
-        }
-    }
-    return -1;
-}
-}  // namespace
 
 // The embedded files' pages are given back now and then during play: what a loader reads
 // afterwards must be the same bytes, and the pages must really leave.
