@@ -48,7 +48,7 @@ const FigureDef kJewels[kLevelsPerSet] = {
     {"Hat", "fit g=45: .31... 3##131 9####7 .9##7. .3#7.. .97..."},
     {"Cat", "place v1: S90@2,1 S270@3,1 Q0@2,2 L0@2,3 L180@2,5 M135@4,5 P90@6,4"},
     {"Bottle", "fit: ..31.. ..##.. ..##.. .3##1. .####. .####."},
-    {"Arrow", "place g=45 v1: S90@2,0 M135@1,1 L90@0,2 S180@1,3 Q0@2,3 P0@3,3 L0@0,4"},
+    {"Arrow", "place g=45: L180@2,0 L270@4,0 Q0@3,2 S0@2,3 P0@1,4 S180@1,5 M315@0,4"},
     {"Teapot", "fit g=45: ...31 .#### .#### 3###7 9##7."},
     {"Monk's House", "place g=45 v1: L90@0,1 L180@0,1 P0@1,0 M135@1,2 S180@1,4 S90@3,2 Q0@3,1"},
     {"Temple Horn", "fit g=45: ....1... ....#1.. ...3##1. ..3####1 .3#7.... 3#7..... #7...... 7......."},
@@ -56,7 +56,7 @@ const FigureDef kJewels[kLevelsPerSet] = {
     {"Offering Boat", "fit g=45: .....3 ....3# ...3## ..3### .3###7 3###7."},
     {"Umbrella", "fit g=45: ###7.. ###1.. #79#1. 7..9#1 ..9##7"},
     {"Monk's Shirt", "place g=45 v1: Q0@1,0 P0@2,0 S0@0,1 L0@1,1 M315@0,2 S270@0,3 L180@1,3"},
-    {"Festival Boat", "fit g=45: .3##. 3###3 9#### .9##7 .3#7."},
+    {"Festival Boat", "place: L90@2,0 M135@2,2 S90@4,2 Q0@4,3 L180@0,4 S0@3,4 P0@2,5"},
 };
 
 const FigureDef kNumbers[kLevelsPerSet] = {
@@ -143,7 +143,7 @@ const FigureDef kPeace[kLevelsPerSet] = {
     {"Water Bird", "fit: .31... 3##... .#####1 .######. ..####.."},
     {"Running Dog", "fit: 31...... ##...... .######1 .######. ..#..#.."},
     {"Crocodile", "place: L0@2,1 L180@4,1 P0@0,2 Q0@7,1 S180@2,3 S180@5,3 M45@8,1"},
-    {"Reclining Man", "fit: 31..... 97..... .#..... .##.31. .######. ..####."},
+    {"Reclining Man", "place g=45: Q0@2,4 S180@3,4 M135@3,2 L90@5,0 L180@5,0 P0@1,3 S180@0,3"},
     {"Duckling", "fit: 1.3...... ###...... ########1 9#######7"},
     {"Carp", "place g=45: M45@2,6 S0@1,6 S90@3,7 L0@3,4 L180@4,3 Q0@6,4 P0@6,2"},
     {"Sleeping Cat", "place v1: L0@0,0 L180@0,2 S0@0,3 S0@2,3 Q0@3,2 M135@4,2 P90@5,0"},
@@ -162,7 +162,7 @@ const FigureDef kPeace[kLevelsPerSet] = {
     {"Man in a Hat", "place: L0@0,0 M45@2,2 Q0@1,2 L90@1,3 S0@1,6 S270@2,5 P0@1,7"},
     {"Standing Dog", "place v1: L0@1,2 L180@3,2 Q0@1,1 S180@0,1 M315@1,4 P90@5,3 S0@6,1"},
     {"Elephant", "place g=45: L0@3,1 L180@3,3 S270@5,4 S0@6,3 Q0@2,3 P90@2,4 M225@3,5"},
-    {"Frog", "place v1: S0@1,0 Q0@5,0 L180@1,1 L0@3,1 M135@0,2 S90@2,2 P0@5,3"},
+    {"Crab", "place v1: S0@1,0 Q0@5,0 L180@1,1 L0@3,1 M135@0,2 S90@2,2 P0@5,3"},
 };
 
 const FigureDef kWay[kLevelsPerSet] = {
