@@ -56,7 +56,7 @@ const FigureDef kJewels[kLevelsPerSet] = {
     {"Offering Boat", "fit g=45: .....3 ....3# ...3## ..3### .3###7 3###7."},
     {"Umbrella", "fit g=45: ###7.. ###1.. #79#1. 7..9#1 ..9##7"},
     {"Monk's Shirt", "place g=45 v1: Q0@1,0 P0@2,0 S0@0,1 L0@1,1 M315@0,2 S270@0,3 L180@1,3"},
-    {"Festival Boat", "place: L90@2,0 M135@2,2 S90@4,2 Q0@4,3 L180@0,4 S0@3,4 P0@2,5"},
+    {"Festival Boat", "place g=45: P0@0,4 S0@1,3 Q0@2,2 S180@3,2 M135@3,0 L90@1,0 L180@1,0"},
 };
 
 const FigureDef kNumbers[kLevelsPerSet] = {
